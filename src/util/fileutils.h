@@ -1,0 +1,44 @@
+#pragma once
+// File and system facts: the program folder, the version class, folders,
+// listings and the file signature.
+#include "util/strutils.h"
+
+#include <cstdint>
+#include <string>
+
+// The folder of the running program file, ending in "/". Set once at start.
+const std::string& ProgramFolder();
+// Overrides the program folder (tests and tools that work on another folder).
+void SetProgramFolder(const std::string& folder);
+
+// Platform identifiers as the version call reports them.
+enum TPlatformId : int { PlatformWin32s = 0, PlatformWin9x = 1, PlatformWinNT = 2, PlatformOther = 3 };
+uint8_t ClassifyWindowsKind(int platform, int major, int minor);
+// This system's kind: not a Windows system, so "other version" (6).
+uint8_t WindowsKind();
+
+bool FolderExists(const std::string& path);
+bool CreateFolderPath(const std::string& path);
+std::string DropTrailingBackslash(const std::string& path);
+int64_t FileByteCount(const std::string& fileName);
+
+// Attribute set for ListFolder.
+enum : unsigned { faReadOnly = 1, faHidden = 2, faSysFile = 4, faDirectory = 16, faArchive = 32,
+                  faAnyFile = 63 };
+bool ListFolder(const std::string& mask, unsigned attributes, TStringList& names);
+bool DeleteFolderTree(const std::string& folder, bool stopAtFirstFailure, bool removeFolder);
+
+struct TCrcResult {
+    uint32_t Crc = 0;
+    int IoResult = 0;
+    int64_t BytesRead = 0;
+};
+TCrcResult ReadCrc(const std::string& fileName, int64_t offset);
+std::string SignatureText(uint32_t crc, uint64_t byteCount);
+std::string FileSignature(const std::string& fileName, int64_t offset = 0);
+
+// Atomic write: the text goes to a temporary file beside the target, which is
+// then renamed over it. Raises EInOutError on failure; the target is untouched.
+void WriteFileAtomic(const std::string& fileName, const std::string& bytes);
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadFileBytes(const std::string& fileName, std::string& bytes);
