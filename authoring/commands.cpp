@@ -1,4 +1,4 @@
-#include "authoring/commands.h"
+#include "commands.h"
 
 #include "storage/cipher.h"
 #include "util/errors.h"

@@ -1,6 +1,6 @@
 // halvora-pack: turns the plain sources of an edition into the module files the
 // reader opens, and reads them back, with the reader's own storage code.
-#include "authoring/commands.h"
+#include "commands.h"
 
 #include "util/errors.h"
 
