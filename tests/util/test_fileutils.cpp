@@ -1,0 +1,125 @@
+#include "util/errors.h"
+#include "util/fileutils.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TempDir {
+    std::string path;
+    TempDir() {
+        char tmpl[] = "/tmp/hvfileXXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+TEST(FileUtils, SignatureOfKnownFiles) {
+    TempDir d;
+    Write(d.path + "/abc", "abc");
+    Write(d.path + "/empty", "");
+    EXPECT_EQ(FileSignature(d.path + "/abc"), "QI8GE2-3=CF41F381-3");
+    EXPECT_EQ(FileSignature(d.path + "/empty"), "-=-");
+    EXPECT_EQ(FileSignature(d.path + "/missing"), "");
+    EXPECT_EQ(FileSignature(d.path + "/abc", 3), "-=-");
+    EXPECT_THROW(FileSignature(d.path + "/abc", 4), ERangeError);
+    TCrcResult r = ReadCrc(d.path + "/abc", 0);
+    EXPECT_EQ(r.Crc, 0x352441C2u);
+    EXPECT_EQ(r.BytesRead, 3);
+    // a file larger than one block
+    std::string big(100000, 'x');
+    Write(d.path + "/big", big);
+    TCrcResult rb = ReadCrc(d.path + "/big", 1);
+    EXPECT_EQ(rb.BytesRead, 99999);
+    EXPECT_EQ(FileSignature(d.path + "/big", 1), SignatureText(rb.Crc, 99999));
+    EXPECT_NE(ReadCrc(d.path + "/missing", 0).IoResult, 0);
+}
+
+TEST(FileUtils, UnreadableFileHasNoSignature) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    TempDir d;
+    Write(d.path + "/locked", "abc");
+    chmod((d.path + "/locked").c_str(), 0);
+    EXPECT_EQ(FileSignature(d.path + "/locked"), "");
+}
+
+TEST(FileUtils, WindowsKindClasses) {
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWin32s, 3, 1), 0);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWin9x, 4, 0), 1);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWin9x, 4, 10), 2);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWinNT, 3, 51), 3);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWinNT, 4, 0), 4);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWinNT, 5, 1), 5);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformWinNT, 6, 1), 6);
+    EXPECT_EQ(ClassifyWindowsKind(PlatformOther, 1, 0), 6);
+    EXPECT_EQ(WindowsKind(), 6);
+}
+
+TEST(FileUtils, ProgramFolderEndsWithSeparator) {
+    ASSERT_FALSE(ProgramFolder().empty());
+    EXPECT_EQ(ProgramFolder().back(), '/');
+    EXPECT_TRUE(FolderExists(ProgramFolder()));
+}
+
+TEST(FileUtils, CreateFolderPathFromOutermostMissing) {
+    TempDir d;
+    fs::create_directory(d.path + "/A");
+    EXPECT_TRUE(CreateFolderPath(d.path + "/A/B/C/"));
+    EXPECT_TRUE(FolderExists(d.path + "/A/B/C"));
+    EXPECT_TRUE(CreateFolderPath(d.path + "/A/B/C"));
+    EXPECT_THROW(CreateFolderPath(""), EInOutError);
+    EXPECT_THROW(CreateFolderPath("relative"), EInOutError);
+    Write(d.path + "/file", "x");
+    EXPECT_FALSE(CreateFolderPath(d.path + "/file/sub"));
+    EXPECT_EQ(DropTrailingBackslash("/a/b/"), "/a/b");
+    EXPECT_EQ(DropTrailingBackslash("/a/b"), "/a/b");
+}
+
+TEST(FileUtils, ListAndDeleteTree) {
+    TempDir d;
+    fs::create_directories(d.path + "/sub/deeper");
+    Write(d.path + "/ro.txt", "x");
+    chmod((d.path + "/ro.txt").c_str(), 0444);
+    Write(d.path + "/sub/a.dbi", "x");
+    Write(d.path + "/sub/deeper/b.dbi", "x");
+    TStringList names;
+    EXPECT_TRUE(ListFolder(d.path + "/sub/*.dbi", faAnyFile, names));
+    EXPECT_EQ(names, TStringList{"a.dbi"});
+    names.clear();
+    EXPECT_FALSE(ListFolder(d.path + "/sub/*.none", faAnyFile, names));
+    EXPECT_EQ(FileByteCount(d.path + "/ro.txt"), 1);
+    EXPECT_EQ(FileByteCount(d.path + "/nothing"), -1);
+
+    EXPECT_TRUE(DeleteFolderTree(d.path, false, false));
+    EXPECT_TRUE(FolderExists(d.path + "/sub/deeper"));
+    EXPECT_FALSE(fs::exists(d.path + "/ro.txt"));
+    EXPECT_FALSE(fs::exists(d.path + "/sub/deeper/b.dbi"));
+    EXPECT_TRUE(DeleteFolderTree(d.path + "/sub/", false, true));
+    EXPECT_FALSE(fs::exists(d.path + "/sub"));
+}
+
+TEST(FileUtils, AtomicWriteAndSaveText) {
+    TempDir d;
+    std::string f = d.path + "/out.txt";
+    SaveTextToFile("a\nb\rc\r\n", f);
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(f, bytes));
+    EXPECT_EQ(bytes, "a\r\nb\r\nc\r\n");
+    EXPECT_THROW(WriteFileAtomic(d.path + "/no/such/dir/x", "y"), EInOutError);
+    EXPECT_EQ(fs::directory_iterator(d.path) != fs::directory_iterator(), true);
+    int files = 0;
+    for (auto& e : fs::directory_iterator(d.path)) files += e.is_regular_file();
+    EXPECT_EQ(files, 1); // no temporary file left behind
+}
