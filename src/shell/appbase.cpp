@@ -1,0 +1,5 @@
+#include "shell/appbase.h"
+
+TfrmMainBase* AppfrmMain = nullptr;
+TfrmInitBase* AppfrmInit = nullptr;
+TfrmBookmarksBase* AppfrmBookmarks = nullptr;
