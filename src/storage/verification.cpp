@@ -51,11 +51,6 @@ TVerificationHandlers SetVerificationHandlers(TVerificationHandlers handlers) {
     return std::exchange(Handlers(), std::move(handlers));
 }
 
-void ShowVerifyItemText(const std::string& text) {
-    const TVerificationHandlers& h = Handlers();
-    if (h.ShowItemText) h.ShowItemText(text);
-}
-
 bool FailureShown() { return gFailureShown; }
 
 void ResetFailureShown() { gFailureShown = false; }

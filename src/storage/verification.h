@@ -53,18 +53,12 @@ struct TVerificationHandlers {
     std::function<void(const std::string& heading, const std::string& text)> ShowSevere;
     // Asks the application to end once control returns to the event loop.
     std::function<void()> RequestTerminate;
-    // Shows a module's progress (a signature it computed) in the dialog's
-    // status line while a verification runs; empty when no dialog exists.
-    std::function<void(const std::string& text)> ShowItemText;
 };
 // Installs the handlers; returns the previous ones.
 TVerificationHandlers SetVerificationHandlers(TVerificationHandlers handlers);
 
 extern const char* const kVerificationFailedHeading; // "Verification Failed!"
 extern const char* const kVerificationFailedText;
-
-// Shows the text in the verification dialog's status line, when there is one.
-void ShowVerifyItemText(const std::string& text);
 
 // True once the fatal failure has been reported.
 bool FailureShown();

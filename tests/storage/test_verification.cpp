@@ -29,7 +29,6 @@ private:
 struct Recorder {
     std::vector<std::string> shown;
     int terminations = 0;
-    std::vector<std::string> items;
 };
 
 class VerificationTest : public ::testing::Test {
@@ -43,7 +42,6 @@ protected:
                 rec.shown.push_back(heading + "|" + text);
             },
             [this] { ++rec.terminations; },
-            [this](const std::string& text) { rec.items.push_back(text); },
         });
     }
     void TearDown() override {
@@ -88,14 +86,8 @@ TEST_F(VerificationTest, FailureIsReportedOnceThenTerminationRequested) {
     EXPECT_TRUE(FailureShown());
 }
 
-TEST_F(VerificationTest, ItemTextReachesTheDialogOnlyWhenThereIsOne) {
-    ShowVerifyItemText("1A2B-3C4D-0000-0100");
-    EXPECT_EQ(rec.items, std::vector<std::string>{"1A2B-3C4D-0000-0100"});
-}
-
 TEST_F(VerificationTest, FailureWithoutHandlersOnlySetsTheFlag) {
     SetVerificationHandlers({});
-    ShowVerifyItemText("nobody listens");
     FatalVerificationFailure();
     EXPECT_TRUE(FailureShown());
     EXPECT_TRUE(rec.shown.empty());
