@@ -1,5 +1,7 @@
 #include "content/documents.h"
 
+#include "platform/uihooks.h"
+
 #include "storage/cipher.h"
 #include "storage/modules.h"
 #include "util/errors.h"
@@ -46,7 +48,7 @@ void Pause(int ms) {
     if (Hooks().Pause)
         Hooks().Pause(ms);
     else
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        PauseResponsive(ms);
 }
 
 bool IsTrueFlag(std::string_view value) { return SameTextTrimmed(value, "TRUE"); }
@@ -135,7 +137,10 @@ bool TMainDoc::Verify() {
     // A file cut short since loading no longer reaches past its header.
     int64_t size = FileByteCount(FileName);
     if (size >= HeaderSize) actual = FileSignature(FileName, HeaderSize);
-    if (Hooks().ShowItemText) Hooks().ShowItemText(actual);
+    if (Hooks().ShowItemText)
+        Hooks().ShowItemText(actual);
+    else
+        ShowVerifyItemText(actual);
     // An unreadable file has the empty signature; it never passes, even
     // against a header that carries none.
     return !actual.empty() && actual == ExpectedSignature;

@@ -24,9 +24,10 @@ extern const char* const kBuiltInDocuments[3]; // "Introduction.dbi", "SoftFeat.
 // these in; tests record them. Empty members do nothing.
 struct TMainDocHooks {
     // The verification dialog's status text (ShowItemText): shows the
-    // computed signature and lets pending window messages run.
+    // computed signature. Empty: the verification dialog's status hook.
     std::function<void(const std::string& text)> ShowItemText;
-    // The pause after each document of a full check. Empty: a real sleep.
+    // The pause after each document of a full check. Empty: a pause that
+    // lets window messages run.
     std::function<void(int milliseconds)> Pause;
 };
 // Installs the hooks; returns the previous ones.

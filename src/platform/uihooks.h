@@ -19,3 +19,5 @@ void ProcessMessages();
 void ShowPlainMessage(const std::string& text);
 // Shows a signature in the verification dialog's status label, when it exists.
 void ShowVerifyItemText(const std::string& text);
+// Waits the given time while letting pending window messages run.
+void PauseResponsive(int milliseconds);
