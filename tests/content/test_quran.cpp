@@ -5,6 +5,7 @@
 #include "storage/cipher.h"
 #include "util/errors.h"
 #include "util/fileutils.h"
+#include "support/edition_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,20 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A complete translation module whose verse v of surah s reads "text s:v".
-std::string BuildQuranModule(int lineCount = 6350) {
-    std::string data;
-    int written = 0;
-    for (int s = 1; s <= 114 && written < lineCount; ++s) {
-        data += UnscrambleText(std::to_string(s) + "|" + SurahTitle(s, 2)) + "\r\n";
-        ++written;
-        for (int v = 1; v <= VerseCount(s) && written < lineCount; ++v, ++written)
-            data += UnscrambleText(std::to_string(v) + "|text " + std::to_string(s) + ":" +
-                                   std::to_string(v)) + "\r\n";
-    }
-    return BuildResourceLibrary({{"QDATA", "QDATA", data}});
-}
-
 struct FakeInit : TfrmInitBase {
     int32_t max = -1;
     std::vector<int32_t> steps;
@@ -38,34 +25,18 @@ struct FakeInit : TfrmInitBase {
 
 class QuranTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/hvquranXXXXXX";
-        dir_ = mkdtemp(tmpl);
-        oldFolder_ = ProgramFolder();
-        SetProgramFolder(dir_);
-        ResetFailureShown();
-        old_ = SetVerificationHandlers({[this](const std::string&, const std::string&) { ++reports_; },
-                                        [this] { ++terminations_; }});
-    }
     void TearDown() override {
-        SetVerificationHandlers(old_);
-        ResetFailureShown();
-        SetProgramFolder(oldFolder_);
         AppfrmInit = nullptr;
         UiHooks().ShowMessage = nullptr;
-        fs::remove_all(dir_);
     }
-    std::string WriteModule(const std::string& bytes) {
-        std::ofstream(dir_ + "/DAZaruro2.dll", std::ios::binary) << bytes;
-        return FileSignature(dir_ + "/DAZaruro2.dll");
-    }
-    std::string dir_, oldFolder_;
-    TVerificationHandlers old_;
-    int reports_ = 0, terminations_ = 0;
+    std::string WriteModule(const std::string& bytes) { return folder_.Write("DAZaruro2.dll", bytes); }
+    TFixtureFolder folder_;
+    int& reports_ = folder_.Reports;
+    int& terminations_ = folder_.Terminations;
 };
 
 TEST_F(QuranTest, LoadsAndReadsVerseLines) {
-    std::string sig = WriteModule(BuildQuranModule());
+    std::string sig = WriteModule(BuildQuranModuleBytes());
     FakeInit init;
     AppfrmInit = &init;
     TQuranDLLHelper q("DAZaruro2.dll", sig);
@@ -96,7 +67,7 @@ TEST_F(QuranTest, LoadsAndReadsVerseLines) {
 }
 
 TEST_F(QuranTest, ExcerptHtml) {
-    std::string sig = WriteModule(BuildQuranModule());
+    std::string sig = WriteModule(BuildQuranModuleBytes());
     FakeInit init;
     AppfrmInit = &init;
     TQuranDLLHelper q("DAZaruro2.dll", sig);
@@ -116,8 +87,8 @@ TEST_F(QuranTest, ExcerptHtml) {
 TEST_F(QuranTest, MissingOrAlteredModuleFailsOnceAndLoadsNothing) {
     TQuranDLLHelper missing("DAZaruro2.dll", "X");
     EXPECT_EQ(reports_, 1);
-    std::string sig = WriteModule(BuildQuranModule());
-    std::ofstream(dir_ + "/DAZaruro2.dll", std::ios::binary | std::ios::app) << "x";
+    std::string sig = WriteModule(BuildQuranModuleBytes());
+    std::ofstream(folder_.Path() + "DAZaruro2.dll", std::ios::binary | std::ios::app) << "x";
     TQuranDLLHelper altered("DAZaruro2.dll", sig);
     EXPECT_FALSE(altered.Verify());
     EXPECT_EQ(reports_, 1); // reported once per run
@@ -135,7 +106,7 @@ TEST_F(QuranTest, MissingResourceIsFatalAndNoStartUpWindowIsReported) {
     ResetFailureShown();
     std::string message;
     UiHooks().ShowMessage = [&](const std::string& m) { message = m; };
-    sig = WriteModule(BuildQuranModule(20));
+    sig = WriteModule(BuildQuranModuleBytes(20));
     TQuranDLLHelper small("DAZaruro2.dll", sig);
     small.Load();
     EXPECT_EQ(small.Lines().size(), 20u);
