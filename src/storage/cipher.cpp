@@ -249,6 +249,8 @@ std::string MirrorText(std::string_view text) {
 
 std::string UnscrambleText(std::string_view text) { return MirrorText(ReverseText(text)); }
 
+std::string ScrambleText(std::string_view text) { return ReverseText(MirrorText(text)); }
+
 std::string Base64Encode(std::string_view bytes) {
     std::string out;
     CryptoPP::StringSource src(reinterpret_cast<const CryptoPP::byte*>(bytes.data()), bytes.size(),

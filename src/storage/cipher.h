@@ -45,6 +45,8 @@ std::string EncipherText(std::string_view plain, int32_t key);
 std::string DigitsToText(std::string_view digits);
 std::string MirrorText(std::string_view text);
 std::string UnscrambleText(std::string_view text);
+// The inverse of UnscrambleText: how the packer stores a scrambled line.
+std::string ScrambleText(std::string_view text);
 
 // Base64 with the tolerant decoder of the stored texts.
 std::string Base64Encode(std::string_view bytes);

@@ -1,0 +1,212 @@
+// halvora-pack, run as the author runs it, checked with the reader's own code.
+#include "platform/resources.h"
+#include "storage/cipher.h"
+#include "storage/modules.h"
+#include "storage/tree.h"
+#include "util/fileutils.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPack = HALVORA_BUILD_DIR "/authoring/halvora-pack";
+
+struct TempDir {
+    std::string path;
+    TempDir() {
+        char tmpl[] = "/tmp/hvpackXXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string operator/(const std::string& name) const { return path + "/" + name; }
+};
+
+void Write(const std::string& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary) << bytes;
+}
+
+std::string Read(const std::string& name) {
+    std::ifstream f(name, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+struct Result {
+    int rc;
+    std::string out, err;
+};
+
+Result Pack(const std::string& args, const TempDir& dir) {
+    std::string errFile = dir / "stderr.txt";
+    std::string cmd = "cd " + dir.path + " && " + kPack + " " + args + " 2>" + errFile;
+    Result r{-1, {}, {}};
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    int status = pclose(p);
+    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = Read(errFile);
+    return r;
+}
+
+std::string Joined(const TStringList& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\n";
+    return s;
+}
+
+// Plain sources with every kind of line ending, empty lines, Windows-1252
+// letters and TABs, and a last line without an ending.
+const std::string kStory = "<[The Call]>\r\n<P>Caf\xE9 \"quoted\" text\tand a tab</P>\n\n<<11:25-49>>\r++\r\nlast";
+const TStringList kStoryLines{"<[The Call]>", "<P>Caf\xE9 \"quoted\" text\tand a tab</P>", "", "<<11:25-49>>",
+                              "++", "last"};
+const std::string kQuran = "Al-Fatiha\n1|In the name of God\n2|Praise be \xB7 to God\n";
+
+} // namespace
+
+TEST(Pack, ScrambleTextInvertsUnscramble) {
+    std::string all;
+    for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+    EXPECT_EQ(UnscrambleText(ScrambleText(all)), all);
+    EXPECT_EQ(ScrambleText(UnscrambleText(all)), all);
+    EXPECT_NE(ScrambleText("abc"), "abc");
+}
+
+TEST(Pack, LinesRoundTrip) {
+    TempDir d;
+    Write(d / "story.txt", kStory);
+    Result r = Pack("lines story.txt story.dbx", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    // The reader's way: CR LF lines, each enciphered under its index.
+    TStringList stored;
+    ASSERT_TRUE(ReadFileLines(d / "story.dbx", stored));
+    ASSERT_EQ(stored.size(), kStoryLines.size());
+    EXPECT_EQ(Read(d / "story.dbx").substr(stored[0].size(), 2), "\r\n");
+    for (size_t i = 0; i < stored.size(); ++i) EXPECT_EQ(DecipherText(stored[i], static_cast<int32_t>(i)), kStoryLines[i]);
+    r = Pack("unpack story.dbx", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out, Joined(kStoryLines));
+
+    Write(d / "empty.txt", "");
+    ASSERT_EQ(Pack("lines empty.txt empty.dbx", d).rc, 0);
+    EXPECT_EQ(Read(d / "empty.dbx"), "");
+    EXPECT_EQ(Pack("unpack empty.dbx", d).out, "");
+}
+
+TEST(Pack, DllRoundTripEncipheredAndScrambled) {
+    TempDir d;
+    Write(d / "01.txt", kStory);
+    Write(d / "02.txt", "one line");
+    Write(d / "q.txt", kQuran);
+    Result r = Pack("dll HVModule.dll HVDATA HV1=01.txt HV2=02.txt", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    r = Pack("dll DAZaruro2.dll QDATA QDATA=q.txt --scramble", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+
+    // Read with the reader's code, the way the modules read them.
+    TResourceLibrary stories, quran;
+    ASSERT_TRUE(stories.Open(d / "HVModule.dll"));
+    ASSERT_TRUE(quran.Open(d / "DAZaruro2.dll"));
+    TStringList lines = ReadResourceLines(stories, "HV1", "HVDATA");
+    DecipherLines(lines);
+    EXPECT_EQ(lines, kStoryLines);
+    std::string raw;
+    ASSERT_TRUE(stories.ReadResource("HV2", "HVDATA", raw));
+    EXPECT_EQ(raw, EncipherText("one line", 0) + "\r\n");
+    lines = ReadResourceLines(quran, "QDATA", "QDATA");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(UnscrambleText(lines[2]), "2|Praise be \xB7 to God");
+
+    // And back through the tool, byte for byte.
+    EXPECT_EQ(Pack("unpack HVModule.dll HV1", d).out, Joined(kStoryLines));
+    EXPECT_EQ(Pack("unpack HVModule.dll hv2", d).out, "one line\n");
+    EXPECT_EQ(Pack("unpack DAZaruro2.dll", d).out, kQuran);
+    EXPECT_EQ(Pack("unpack DAZaruro2.dll --scramble", d).out, kQuran);
+    EXPECT_EQ(Pack("unpack HVModule.dll", d).out,
+              "==> HVDATA/HV1 <==\n" + Joined(kStoryLines) + "==> HVDATA/HV2 <==\none line\n");
+
+    r = Pack("resources HVModule.dll", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    std::string hv1;
+    ASSERT_TRUE(stories.ReadResource("HV1", "HVDATA", hv1));
+    EXPECT_EQ(r.out, "HVDATA/HV1\t" + std::to_string(hv1.size()) + "\nHVDATA/HV2\t" + std::to_string(raw.size()) + "\n");
+}
+
+TEST(Pack, TreeFiles) {
+    TempDir d;
+    Write(d / "index.txt", "Nooh\t003\n\tThe Ark\t003+001\n\t\tBuilding it\n\tThe Flood\nHud\t004\n");
+    Result r = Pack("tree index.txt QIndex.dbx", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    TQuranIndexHelper index(d / "QIndex.dbx");
+    ASSERT_TRUE(index.LoadFromFile());
+    ASSERT_EQ(index.Count(), 5);
+    EXPECT_EQ(index.Item(2)->Text, "Building it");
+    EXPECT_EQ(index.Item(2)->Level(), 2);
+    EXPECT_EQ(dynamic_cast<TVrnStrObj*>(index.Item(1)->Data.get())->Value, "003+001");
+    EXPECT_EQ(Pack("unpack QIndex.dbx", d).out, "Nooh\t003\n The Ark\t003+001\n  Building it\n The Flood\nHud\t004\n");
+
+    Write(d / "bad.txt", "a\n b\n   c\n");
+    r = Pack("tree bad.txt bad.dbx", d);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("bad.txt line 3: Invalid Node Level"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(d / "bad.dbx"));
+}
+
+TEST(Pack, SignatureAndKeys) {
+    TempDir d;
+    Write(d / "abc", "abc");
+    Result r = Pack("signature abc", d);
+    EXPECT_EQ(r.rc, 0);
+    EXPECT_EQ(r.out, FileSignature(d / "abc") + "\n");
+    r = Pack("encipher 7 'some text'", d);
+    ASSERT_EQ(r.rc, 0);
+    EXPECT_EQ(r.out, EncipherText("some text", 7) + "\n");
+    EXPECT_EQ(Pack("decipher 7 " + EncipherText("some text", 7), d).out, "some text\n");
+}
+
+TEST(Pack, BadInputFailsWithAMessage) {
+    TempDir d;
+    Write(d / "p.txt", "x");
+    Write(d / "junk.dll", "MZ but nothing more");
+    struct Case { std::string args; int rc; std::string message; };
+    const Case cases[] = {
+        {"", 2, "usage:"},
+        {"frobnicate", 2, "unknown command"},
+        {"lines p.txt", 2, "usage: halvora-pack lines"},
+        {"signature missing", 1, "no such file"},
+        {"signature p.txt x", 1, "not a number"},
+        {"encipher k text", 1, "not a number"},
+        {"decipher 1 '!!!'", 1, "Base 64"},
+        {"lines missing.txt out.dbx", 1, "cannot read missing.txt"},
+        {"dll o.dll T noequals", 1, "expected NAME=FILE"},
+        {"dll o.dll T A=missing.txt", 1, "cannot read missing.txt"},
+        {"dll o.dll T A=p.txt a=p.txt", 1, "given twice"},
+        {"dll o.dll T A=p.txt --scramble --encipher", 1, "exclude each other"},
+        {"resources missing.dll", 1, "cannot read"},
+        {"resources junk.dll", 1, "junk.dll"},
+        {"unpack junk.dll", 1, "junk.dll"},
+        {"unpack p.txt NAME", 1, "line file"},
+    };
+    for (const Case& c : cases) {
+        Result r = Pack(c.args, d);
+        EXPECT_EQ(r.rc, c.rc) << c.args;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+    }
+    EXPECT_FALSE(fs::exists(d / "o.dll"));
+    Write(d / "one.txt", "x");
+    ASSERT_EQ(Pack("dll one.dll T A=one.txt", d).rc, 0);
+    Result r = Pack("unpack one.dll B", d);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("holds no resource B"), std::string::npos) << r.err;
+}
