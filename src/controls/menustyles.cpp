@@ -4,6 +4,7 @@
 #include "util/strutils.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -35,6 +36,15 @@ public:
                 p->setFont(mi->font);
                 FOwner->DrawItem(*p, opt->rect, caption, action->icon(), selected, disabled);
                 p->restore();
+                return;
+            }
+            if (mi) {
+                // An item the style did not take over keeps the platform's look,
+                // its own background included.
+                QStyleOptionMenuItem plain = *mi;
+                plain.palette = QApplication::palette("QMenu");
+                p->fillRect(opt->rect, plain.palette.color(QPalette::Window));
+                QProxyStyle::drawControl(element, &plain, p, w);
                 return;
             }
         }
@@ -83,10 +93,6 @@ TVrnMenuStyleBase::~TVrnMenuStyleBase() { delete FProxy; }
 void TVrnMenuStyleBase::Attach(QMenu* menu) {
     if (!menu) return;
     menu->setStyle(FProxy);
-    QPalette pal = menu->palette();
-    pal.setColor(QPalette::Window, BackColor);
-    pal.setColor(QPalette::Base, BackColor);
-    menu->setPalette(pal);
     for (QAction* a : menu->actions()) {
         FStyled.insert(a);
         if (a->menu()) Attach(a->menu());
