@@ -145,7 +145,10 @@ std::optional<std::string_view> TPeImage::MapRva(uint32_t rva, uint32_t size) co
         uint32_t backed = sec.VirtualSize != 0 && sec.VirtualSize < sec.RawSize ? sec.VirtualSize : sec.RawSize;
         if (rva < sec.VirtualAddress) continue;
         uint64_t delta = rva - sec.VirtualAddress;
-        if (Inside(delta, size, backed)) return FBytes.substr(sec.RawOffset + delta, size);
+        if (!Inside(delta, size, backed)) continue;
+        // A section without file data may carry any raw offset.
+        if (size == 0) return std::string_view();
+        return FBytes.substr(sec.RawOffset + delta, size);
     }
     return std::nullopt;
 }

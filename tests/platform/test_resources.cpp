@@ -323,6 +323,26 @@ TEST(ResourceLibrary, DamagedResourceDirectoriesFailCleanly) {
     EXPECT_TRUE(lib->ReadResource("HV1", "HVDATA", data));
     EXPECT_EQ(data, "");
     EXPECT_TRUE(ReadResourceLines(*lib, "HV1", "HVDATA").empty());
+
+    // An empty resource in a second section that has no file data and a raw
+    // offset far past the end of the file.
+    img = good;
+    Put16(img, l.pe + 6, 2);
+    const size_t second = l.section + 40;
+    Put32(img, second + 8, 0x1000);       // virtual size
+    Put32(img, second + 12, 0x80000);     // virtual address
+    Put32(img, second + 16, 0);           // no file data
+    Put32(img, second + 20, 0x20000);     // raw offset past the end
+    Put32(img, r + leaf, 0x80000);
+    Put32(img, r + leaf + 4, 0);
+    lib = Load(img);
+    ASSERT_TRUE(lib->Loaded()) << lib->Error();
+    data = "x";
+    EXPECT_TRUE(lib->ReadResource("HV1", "HVDATA", data));
+    EXPECT_EQ(data, "");
+    Put32(img, r + leaf + 4, 1); // one byte there has no file data
+    lib = Load(img);
+    EXPECT_FALSE(lib->ReadResource("HV1", "HVDATA", data));
 }
 
 // The binutils' own tools read what the writer makes...
