@@ -8,6 +8,7 @@
 #include "storage/tree.h"
 #include "util/fileutils.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -56,6 +57,12 @@ void DecodeLines(TStringList& lines, TLineCoding coding) {
         for (auto& l : lines) l = UnscrambleText(l);
     else
         DecipherLines(lines);
+}
+
+constexpr size_t kDocumentHeaderLines = 8;
+
+bool IsMainDocument(const std::string& fileName) {
+    return fileName.size() >= 4 && SameText(fileName.substr(fileName.size() - 4), ".dbi");
 }
 
 int RunLines(const std::vector<std::string>& args) {
@@ -129,7 +136,16 @@ int RunUnpack(const std::vector<std::string>& argsIn) {
     if (bytes.compare(0, 2, "MZ") != 0) {
         if (args.size() == 2) throw EPackError(args[0] + " is a line file: it has no resource names");
         TStringList lines = ReadTextLines(bytes);
-        DecodeLines(lines, coding);
+        if (IsMainDocument(args[0])) {
+            // A main document counts its eight header lines and its body apart.
+            TStringList body(lines.begin() + std::min<size_t>(lines.size(), kDocumentHeaderLines), lines.end());
+            lines.resize(std::min<size_t>(lines.size(), kDocumentHeaderLines));
+            DecodeLines(lines, TLineCoding::Encipher);
+            DecodeLines(body, TLineCoding::Encipher);
+            lines.insert(lines.end(), body.begin(), body.end());
+        } else {
+            DecodeLines(lines, coding);
+        }
         PrintLines(lines);
         return 0;
     }

@@ -143,6 +143,22 @@ TEST(Pack, DllRoundTripEncipheredAndScrambled) {
     EXPECT_EQ(r.out, "HVDATA/HV1\t" + std::to_string(hv1.size()) + "\nHVDATA/HV2\t" + std::to_string(raw.size()) + "\n");
 }
 
+TEST(Pack, UnpackMainDocumentsCountsHeaderAndBodyApart) {
+    TempDir d;
+    TStringList header{"<<CRCSL3:x>>+", "<<N:MDOC_A>>|<<T:A>>+", "", "", "", "", "", ""};
+    TStringList body{"<P>one</P>", "<P>two</P>"};
+    TStringList stored = header, storedBody = body;
+    EncipherLines(stored);
+    EncipherLines(storedBody);
+    stored.insert(stored.end(), storedBody.begin(), storedBody.end());
+    WriteFileLines(d / "A.dbi", stored);
+    TStringList plain = header;
+    plain.insert(plain.end(), body.begin(), body.end());
+    Result r = Pack("unpack A.dbi", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out, Joined(plain));
+}
+
 TEST(Pack, TreeFiles) {
     TempDir d;
     Write(d / "index.txt", "Nooh\t003\n\tThe Ark\t003+001\n\t\tBuilding it\n\tThe Flood\nHud\t004\n");
