@@ -3,6 +3,7 @@
 #include "platform/qtstrings_ui.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -27,8 +28,10 @@ void TVrnHTML::ClearPage() {
     auto* doc = new QTextDocument(this);
     doc->setDefaultFont(old->defaultFont());
     doc->setDefaultStyleSheet(old->defaultStyleSheet());
+    // The view frees a document it made itself; one of ours is freed here.
+    QPointer<QTextDocument> guard(old);
     setDocument(doc);
-    if (old->parent() == this) old->deleteLater();
+    if (guard && guard->parent() == this) guard->deleteLater();
 }
 
 void TVrnHTML::ScrollToTop() {
@@ -46,6 +49,11 @@ bool TVrnHTML::PositionTo(const std::string& anchor) {
     }
     bool found = false;
     for (QTextBlock b = document()->begin(); b.isValid() && !found; b = b.next()) {
+        // An empty anchor is kept on the block that follows it.
+        if (b.charFormat().anchorNames().contains(name)) {
+            found = true;
+            break;
+        }
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             if (it.fragment().charFormat().anchorNames().contains(name)) {
                 found = true;
@@ -82,12 +90,18 @@ void TVrnHTML::SetLinkColors(const QColor& link, const QColor& visited) {
     pal.setColor(QPalette::Link, link);
     pal.setColor(QPalette::LinkVisited, visited);
     setPalette(pal);
-    // Links take their colour when the page is read: re-read it.
-    const QString html = toHtml();
-    if (!document()->isEmpty()) {
-        const int pos = verticalScrollBar()->value();
-        setHtml(html);
-        verticalScrollBar()->setValue(pos);
+    // Links took their colour when the page was read: recolour the shown ones.
+    QTextCursor c(document());
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (!frag.charFormat().isAnchor() || frag.charFormat().anchorHref().isEmpty()) continue;
+            c.setPosition(frag.position());
+            c.setPosition(frag.position() + frag.length(), QTextCursor::KeepAnchor);
+            QTextCharFormat f;
+            f.setForeground(link);
+            c.mergeCharFormat(f);
+        }
     }
 }
 
