@@ -68,6 +68,7 @@ TfrmVerifydlg::TfrmVerifydlg(QWidget* parent, TepScheme* scheme, TVerificationMa
 
     tmrVerify.setInterval(500);
     tmrVerify.setSingleShot(true);
+    tmrVerify.setTimerType(Qt::PreciseTimer);
     connect(&tmrVerify, &QTimer::timeout, this, &TfrmVerifydlg::tmrVerifyTimer);
 
     // Modules show the signatures they compute while the dialog exists.
