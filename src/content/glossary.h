@@ -11,10 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#if __has_include("halvora_signatures.h")
-#include "halvora_signatures.h"
-#define HALVORA_HAVE_SIGNATURES 1
-#endif
+#include "storage/signatures.h"
 
 // The glossary file's name in the program folder.
 constexpr const char* kGlossaryFileName = "QGloss.dbx";
@@ -36,12 +33,8 @@ class TGlossaryHelper : public TVerifiableObject {
 public:
     // Stores the path and the signature the file must have; reads nothing yet.
     // The shipped file's signature is the default once the build has made it.
-#ifdef HALVORA_HAVE_SIGNATURES
     explicit TGlossaryHelper(std::string fileName,
                              std::string expectedSignature = std::string(kSignatureGlossary));
-#else
-    TGlossaryHelper(std::string fileName, std::string expectedSignature);
-#endif
 
     // Reads the file into Terms. A missing or unreadable file raises
     // EInOutError and a damaged line the cipher's error; either way the

@@ -2,6 +2,7 @@
 // The Qur'an translation module: a resource library whose resource "QDATA"
 // holds one scrambled line per surah and per verse.
 #include "content/surahs.h"
+#include "storage/signatures.h"
 #include "storage/verification.h"
 #include "util/strutils.h"
 
@@ -23,7 +24,9 @@ public:
 class TQuranDLLHelper : public TQuranHelper {
 public:
     // Runs Verify once; a failure has been reported by the time it returns.
-    TQuranDLLHelper(std::string moduleFile, std::string expectedSignature, bool rightToLeft = false);
+    explicit TQuranDLLHelper(std::string moduleFile = "DAZaruro2.dll",
+                             std::string expectedSignature = kSignatureQuranModule,
+                             bool rightToLeft = false);
     ~TQuranDLLHelper() override;
 
     bool Verify() override;

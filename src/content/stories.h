@@ -3,6 +3,7 @@
 // resource per prophet, its page bodies and outlines.
 #include "content/prophets.h"
 #include "content/quran.h"
+#include "storage/signatures.h"
 #include "storage/verification.h"
 
 #include <array>
@@ -29,7 +30,7 @@ enum : int32_t { kOutlineRoot = 0, kOutlineTopic = -40, kOutlineQuranRef = -80 }
 class TProphetsHelper : public TVerifiableObject {
 public:
     TProphetsHelper(std::string moduleFile, TQuranHelper* quranModule,
-                    std::string expectedSignature);
+                    std::string expectedSignature = kSignatureStoryModule);
     ~TProphetsHelper() override;
 
     bool Verify() override;
