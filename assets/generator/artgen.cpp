@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -190,16 +191,20 @@ QImage SmBorder() {
     return img;
 }
 
-void Calligraphy(QPainter& p, const QRectF& r, int px) {
+// The basmala, as large as px allows while it fits the rectangle's width.
+void Calligraphy(QPainter& p, const QRectF& r, int px, const QString& text = QString::fromUtf8("بسم الله الرحمن الرحيم")) {
     QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(px);
     f.setBold(true);
+    for (; px > 6; --px) {
+        f.setPixelSize(px);
+        if (QFontMetricsF(f).horizontalAdvance(text) <= r.width() - 4) break;
+    }
     p.setFont(f);
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, kGold.lighter(140));
     g.setColorAt(1, kGold.darker(130));
     p.setPen(QPen(QBrush(g), 1));
-    p.drawText(r, Qt::AlignCenter, QString::fromUtf8("بسم الله الرحمن الرحيم"));
+    p.drawText(r, Qt::AlignCenter, text);
 }
 
 QImage Bismillah(int w, int h, int px) {
@@ -219,12 +224,7 @@ QImage BismillahSmall() {
     p.setPen(QPen(kGold.darker(160), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(Star(QPointF(25, 17.5), 17));
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(kGold);
-    p.drawText(QRectF(0, 0, 50, 35), Qt::AlignCenter, QString::fromUtf8("بسم الله"));
+    Calligraphy(p, QRectF(7, 0, 36, 35), 11, QString::fromUtf8("بسم الله"));
     return img;
 }
 
@@ -246,7 +246,7 @@ QImage Splash() {
     p.setBrush(Qt::NoBrush);
     p.drawPath(Star(QPointF(253, 92), 52));
     p.drawPath(Star(QPointF(253, 92), 44));
-    Calligraphy(p, QRectF(173, 72, 160, 40), 15);
+    Calligraphy(p, QRectF(193, 72, 120, 40), 15);
     p.setPen(Qt::white);
     p.setFont(Font(30, true));
     p.drawText(QRectF(0, 150, 507, 40), Qt::AlignCenter, QStringLiteral("HALVORA"));

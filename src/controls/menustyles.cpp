@@ -69,7 +69,10 @@ public:
         QSize s = QProxyStyle::sizeFromContents(type, opt, size, w);
         if (type == CT_MenuItem) {
             if (const auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(opt)) {
-                if (mi->menuItemType != QStyleOptionMenuItem::Separator) {
+                if (mi->menuItemType == QStyleOptionMenuItem::Separator) {
+                    // Room for the line to sit clear of its neighbours.
+                    s.setHeight(std::max(s.height(), 9));
+                } else {
                     const QFontMetrics fm(mi->font);
                     const int needed = 8 + 22 + 4 + fm.horizontalAdvance(mi->text) + 24;
                     s.setWidth(std::max(s.width(), needed));

@@ -90,6 +90,8 @@ void TVrnHTML::SetLinkColors(const QColor& link, const QColor& visited) {
     pal.setColor(QPalette::Link, link);
     pal.setColor(QPalette::LinkVisited, visited);
     setPalette(pal);
+    // Pages read from now on take the colour from the style sheet.
+    document()->setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(link.name()));
     // Links took their colour when the page was read: recolour the shown ones.
     QTextCursor c(document());
     for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {

@@ -130,6 +130,12 @@ TEST_F(HtmlTest, DoubleClickSelectsAWordAndLinkColoursApply) {
     QTextCursor link = view.document()->find(QStringLiteral("Adam"));
     ASSERT_FALSE(link.isNull());
     EXPECT_EQ(link.charFormat().foreground().color(), QColor(0x7E, 0x30, 0x81));
+    // A page loaded afterwards, and after a clear, keeps the colour.
+    view.ClearPage();
+    view.LoadFromString("<p><a href=\"PROF_2\">Idris</a></p>");
+    link = view.document()->find(QStringLiteral("Idris"));
+    ASSERT_FALSE(link.isNull());
+    EXPECT_EQ(link.charFormat().foreground().color(), QColor(0x7E, 0x30, 0x81));
 }
 
 } // namespace
