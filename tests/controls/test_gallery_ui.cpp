@@ -8,12 +8,16 @@
 #include "controls/vrnurllabel.h"
 #include "platform/pictures_ui.h"
 #include "platform/qtstrings_ui.h"
+#include "shell/msgdlg_ui.h"
+#include "storage/verification.h"
+#include "storage/verifydlg_ui.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 
@@ -184,6 +188,61 @@ TEST(Gallery, ControlKitAndArtwork) {
     }
     p.end();
     ASSERT_TRUE(sheet.save(QStringLiteral(HALVORA_BUILD_DIR "/artwork.png")));
+}
+
+} // namespace
+
+namespace {
+
+class TNamed : public TVerifiableObject {
+public:
+    explicit TNamed(std::string n) : FName(std::move(n)) {}
+    bool Verify() override { return true; }
+    std::string GetName() override { return FName; }
+
+private:
+    std::string FName;
+};
+
+TEST(Gallery, Dialogs) {
+    // The message dialog as the error report shows it.
+    TfrmMsgDlg msg;
+    QImage msgShot;
+    {
+        TScopedDialogSeam seam{{[&](QDialog& d) -> std::optional<int> {
+            msgShot = d.grab().toImage();
+            return mrOk;
+        }, {}}};
+        ShowMsgDlg(msg, mkConfirmation, 184, mbYesNoCancel,
+                   "Do you want to copy the text of this page to the clipboard?\r\n\r\nThe page holds 42 "
+                   "Qur'an excerpts.",
+                   "Copy Adam's text?", true);
+    }
+    ASSERT_EQ(msgShot.size(), QSize(442, 184));
+    EXPECT_EQ(msgShot.pixelColor(400, 150), QColor(0x3E, 0x3E, 0x3E)); // the button strip
+    ASSERT_TRUE(msgShot.save(QStringLiteral(HALVORA_BUILD_DIR "/msgdlg.png")));
+
+    // The verification dialog after a passed run, with the blue scheme.
+    QWidget form;
+    auto* store = new TepSchemeStore(&form);
+    store->SetWallPaper(WallpaperTile(3));
+    store->SetSmBorder(Artwork(QStringLiteral("SmBorder.png")));
+    auto* scheme = new TepScheme(&form);
+    scheme->SetSchemeStore(store);
+    TVerificationManager manager;
+    std::vector<TNamed> modules = {TNamed("Program Integrity Self-Check"), TNamed("Main Documents Module"),
+                                   TNamed("Internal Qur'an Translation"), TNamed("Prophets Biographies Module"),
+                                   TNamed("Remote Audio Recitation Module"), TNamed("Glossary Module")};
+    for (auto& m : modules) manager.Register(m);
+    TfrmVerifydlg dlg(nullptr, scheme, &manager);
+    TStringList names;
+    manager.FillList(names);
+    for (const auto& n : names) {
+        auto* item = new QListWidgetItem(FromAnsi(n), dlg.chklbxVerify);
+        item->setCheckState(Qt::Checked);
+    }
+    dlg.lblItem_ID->setText(QStringLiteral("Verification Complete - Passed."));
+    ASSERT_TRUE(dlg.grab().save(QStringLiteral(HALVORA_BUILD_DIR "/verifydlg.png")));
 }
 
 } // namespace
