@@ -2,11 +2,11 @@
 find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_package(JPEG REQUIRED)
 
-set(CMAKE_AUTOMOC ON)
-set(CMAKE_AUTORCC ON)
 
 add_library(halvora_ui STATIC ${HALVORA_UI_SOURCES} ${CMAKE_SOURCE_DIR}/assets/assets.qrc)
 target_link_libraries(halvora_ui PUBLIC halvora_core Qt6::Widgets JPEG::JPEG)
+# Only the window layer and its tests need Qt's code generators.
+set_target_properties(halvora_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_compile_options(halvora_ui PRIVATE ${HALVORA_WARNINGS})
 
 
@@ -22,7 +22,7 @@ add_custom_target(artwork
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/shell/main.cpp)
   add_executable(halvora ${CMAKE_SOURCE_DIR}/src/shell/main.cpp)
-  target_link_libraries(halvora PRIVATE halvora_ui)
+  target_link_libraries(halvora PRIVATE halvora_ui halvora_signatures)
   target_compile_options(halvora PRIVATE ${HALVORA_WARNINGS})
   set_target_properties(halvora PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${HALVORA_PROGRAM_DIR})
   # The self-check compares the program file with this signature.

@@ -69,3 +69,8 @@ void SaveSettings() {
     ini.WriteInteger(kColorScheme, "ColorScheme", s.ColorScheme);
     ini.WriteInteger(kColorScheme, "ColorWordHL", s.ColorWordHL);
 }
+
+uint32_t HighlightColour(int colorWordHL) {
+    static constexpr uint32_t kColours[] = {25600, 31097, 8222507, 10122318, 8466558, 8421504};
+    return colorWordHL >= 0 && colorWordHL <= 5 ? kColours[colorWordHL] : 31097;
+}

@@ -34,3 +34,6 @@ std::string SettingsFileName();
 void LoadSettings();
 // Writes the stored copy; raises EIniFileError "Unable to write to ..." on failure.
 void SaveSettings();
+
+// The highlight colour (0x00BBGGRR) of a ColorWordHL value; Gold for values above 5.
+uint32_t HighlightColour(int colorWordHL);

@@ -1,0 +1,29 @@
+// Program entry: the windows in their order, the message loop, the end.
+#include "shell/aboutdlg_ui.h"
+#include "shell/initform_ui.h"
+#include "shell/mainform_ui.h"
+#include "shell/msgdlg_ui.h"
+#include "storage/verification.h"
+#include "storage/verifydlg_ui.h"
+
+int main(int argc, char** argv) {
+    THalvoraApplication app(argc, argv);
+    InstallWindowLayer();
+
+    // First, so that every later step can report an error or show progress.
+    MsgDlg();
+    TfrmInit init;
+    init.show();
+
+    QApplication::setApplicationName("Halvora");
+    QApplication::setApplicationDisplayName("Halvora");
+
+    TfrmMain mainForm(&init);
+    TfrmAboutDlg about(&mainForm);
+    about.SetQuranModule(mainForm.QuranModule.get());
+    TfrmVerifydlg verify(&mainForm, mainForm.Scheme, &VerificationManager());
+
+    // A failed check during creation ends the program before any page is chosen.
+    if (!THalvoraApplication::TerminateRequested()) mainForm.show();
+    return THalvoraApplication::Run();
+}

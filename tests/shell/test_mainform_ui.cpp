@@ -1,0 +1,358 @@
+// The real main window over a small edition built by the test.
+#include "content/documents.h"
+#include "content/glossary.h"
+#include "controls/vrnbutton.h"
+#include "controls/vrnhtml.h"
+#include "controls/vrntreeview.h"
+#include "platform/desktop_ui.h"
+#include "platform/dialogs_ui.h"
+#include "platform/pictures_ui.h"
+#include "shell/aboutdlg_ui.h"
+#include "shell/initform_ui.h"
+#include "shell/mainform_ui.h"
+#include "shell/msgdlg_ui.h"
+#include "storage/verifydlg_ui.h"
+#include "support/edition_fixture.h"
+#include "util/fileutils.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PassingCheck : TVerifiableObject {
+    bool Verify() override { return true; }
+    std::string GetName() override { return "Program Self-Check"; }
+};
+
+TStringList DocSource(const std::string& name, const std::string& title, int priority,
+                      const TStringList& body) {
+    TStringList l = {"<<CRCSL3:>>+",
+                     "<<N:" + name + ">>|<<T:" + title + ">>+",
+                     "<<SORT_PRIORITY:" + std::to_string(priority) +
+                         ">>|<<PL:FALSE>>|<<WORDHL:TRUE>>|<<FONT:FACE=\"Verdana\">>+",
+                     "<<D:" + title + ">>", "<<A:a>>", "<<P:p>>", "<<E:e>>", "<<R:1>>"};
+    l.insert(l.end(), body.begin(), body.end());
+    return l;
+}
+
+TStringList LongParagraphs(const std::string& tag) {
+    TStringList l;
+    for (int i = 0; i < 12; ++i)
+        l.push_back("<P>" + tag + " paragraph " + std::to_string(i) +
+                    " tells of the story at some length so that the page needs scrolling.</P>");
+    return l;
+}
+
+// What a message dialog asked, and the answer given.
+struct Asked {
+    std::string heading, message;
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::map<int, TStringList> stories;
+        TStringList s1 = {"<[Creation]>"};
+        auto more = LongParagraphs("Creation");
+        s1.insert(s1.end(), more.begin(), more.end());
+        s1.push_back("<<2:30-31>>");
+        s1.push_back("<[The Garden]>");
+        more = LongParagraphs("Garden");
+        s1.insert(s1.end(), more.begin(), more.end());
+        s1.push_back("<<7:19>>");
+        s1.push_back("<[Descent]>");
+        s1.push_back("<P>The last part.</P>");
+        stories[1] = s1;
+        stories[6] = {"<[Fire]>", "<P>Ibrahim and <A HREF=\"PROF_Lot\">Lot</A>.</P>", "<<21:69>>"};
+        options_.QuranSignature = folder_.Write("DAZaruro2.dll", BuildQuranModuleBytes());
+        options_.StorySignature = folder_.Write("HVModule.dll", BuildStoryModuleBytes(stories));
+        WriteMainDocument(folder_.Path() + "Introduction.dbi",
+                          DocSource("MDOC_INTRO", "Introduction", 1,
+                                    {"<P>Welcome <VER>.</P>", "<<1:1-2>>",
+                                     "<A HREF=\"MDOC_FEATURES\">features</A>"}));
+        WriteMainDocument(folder_.Path() + "SoftFeat.dbi",
+                          DocSource("MDOC_FEATURES", "Software Features", 2, {"<P>Features.</P>"}));
+        WriteMainDocument(folder_.Path() + "Distribution.dbi",
+                          DocSource("MDOC_DIST", "Distribution", 3, {"<P>Share it.</P>"}));
+        WriteGlossary(folder_.Path() + "QGloss.dbx",
+                      {"<<T:Iblis>>|<<O:Eblis>>", "The one who refused to bow."});
+        options_.GlossarySignature = FileSignature(folder_.Path() + "QGloss.dbx");
+        StoredPrefs() = DefaultPrefs();
+        StoredPrefs().StartUpTips = true;
+        StoredPrefs().NewsOnStart = true;
+        seam_ = std::make_unique<TScopedDialogSeam>(TDialogSeam{
+            [this](QDialog& d) -> std::optional<int> {
+                if (auto* m = dynamic_cast<TfrmMsgDlg*>(&d)) {
+                    asked_.push_back({m->lblHeading->text().toStdString(),
+                                      m->lblMessage->text().toStdString()});
+                    return answer_;
+                }
+                if (dynamic_cast<TfrmVerifydlg*>(&d)) {
+                    steps_.push_back("verification dialog");
+                    return 1;
+                }
+                return 1;
+            },
+            nullptr});
+        SetShellOpenHandler([this](const QUrl& u) {
+            opened_.push_back(u.toString().toStdString());
+            return true;
+        });
+    }
+    void TearDown() override {
+        SetShellOpenHandler(nullptr);
+        SetPageReady(false);
+    }
+
+    std::unique_ptr<TfrmMain> Start() {
+        init_ = std::make_unique<TfrmInit>();
+        TMainWindowOptions o;
+        o.QuranSignature = options_.QuranSignature;
+        o.StorySignature = options_.StorySignature;
+        o.GlossarySignature = options_.GlossarySignature;
+        o.SelfCheck = std::make_unique<PassingCheck>();
+        auto w = std::make_unique<TfrmMain>(init_.get(), std::move(o));
+        verify_ = std::make_unique<TfrmVerifydlg>(nullptr, w->Scheme, &VerificationManager());
+        w->ShowTipsDialog = [this] { steps_.push_back("tips"); };
+        w->ShowNewsIfConnected = [this] { steps_.push_back("news"); };
+        w->show();
+        return w;
+    }
+    int32_t SelectedData(TfrmMain& w) { return w.trvProphets->currentItem()->data(0, Qt::UserRole).toInt(); }
+    void ClickOutline(TfrmMain& w, const QString& text) {
+        TVrnTreeView* t = w.CurrentOutlineTree();
+        ASSERT_NE(t, nullptr);
+        auto found = t->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        t->setCurrentItem(found.front());
+    }
+
+    TFixtureFolder folder_;
+    TMainWindowOptions options_;
+    std::unique_ptr<TScopedDialogSeam> seam_;
+    std::unique_ptr<TfrmInit> init_;
+    std::unique_ptr<TfrmVerifydlg> verify_;
+    std::vector<Asked> asked_;
+    std::vector<std::string> steps_;
+    std::vector<std::string> opened_;
+    int answer_ = mrOk;
+};
+
+TEST_F(MainFormTest, StartUpOrder) {
+    auto w = Start();
+    EXPECT_EQ(folder_.Reports, 0);
+    EXPECT_EQ(init_->ProgressMax(), 6349);
+    EXPECT_EQ(init_->ProgressPosition(), 6349);
+    EXPECT_EQ(init_->Repaints(), 101); // once per percentage, 0 to 100
+    EXPECT_EQ(SelectedData(*w), -786);
+    EXPECT_EQ(w->lblChapter->text(), "Welcome to Halvora");
+    EXPECT_TRUE(w->tmrStartUp.isActive());
+    EXPECT_TRUE(init_->isVisible());
+    QSignalSpy finished(w.get(), &TfrmMain::StartUpFinished);
+    ASSERT_TRUE(finished.wait(3000));
+    QTest::qWait(1300);
+    EXPECT_EQ(finished.count(), 1); // the timer fires once
+    EXPECT_FALSE(init_->isVisible());
+    EXPECT_EQ(steps_, (std::vector<std::string>{"verification dialog", "tips", "news"}));
+    EXPECT_EQ(VerificationManager().Count(), 6u - 1u); // no recitation module yet
+}
+
+TEST_F(MainFormTest, ProphetsTreeAndPages) {
+    auto w = Start();
+    ASSERT_EQ(w->trvProphets->topLevelItemCount(), 4);
+    EXPECT_EQ(w->TreeNodeAt(0)->text(0), "Introduction");
+    EXPECT_EQ(w->TreeNodeAt(0)->data(0, Qt::UserRole).toInt(), -1);
+    EXPECT_EQ(w->TreeNodeAt(3)->data(0, Qt::UserRole).toInt(), -786);
+    EXPECT_EQ(w->TreeNodeAt(3 + 16)->text(0), "Musa and Harun [Moses and Aaron]");
+    EXPECT_EQ(w->TreeNodeAt(3 + 29)->data(0, Qt::UserRole).toInt(), 29);
+
+    // The welcome page asks for both welcome pictures.
+    EXPECT_FALSE(w->BrowserImageRequest("welcome1.jpg ").isNull());
+    EXPECT_FALSE(w->pnlDock->isEnabled());
+
+    w->SelectTreeIndex(0);
+    EXPECT_EQ(w->lblChapter->text(), "Introduction");
+    EXPECT_EQ(w->StatusText(), "Introduction");
+    std::string doc = w->Browser->DocumentText();
+    EXPECT_NE(doc.find("Welcome 1.5."), std::string::npos);
+    EXPECT_NE(doc.find("text 1:2"), std::string::npos);
+    EXPECT_EQ(w->MainDocumentPosition(), 1);
+
+    w->SelectProphet(1);
+    EXPECT_EQ(w->lblChapter->text(), "Prophet Adam [Adam]");
+    EXPECT_EQ(w->lblChapter2->text(), "Allah's Peace and Blessings be upon him");
+    EXPECT_EQ(w->StatusText(), "Prophet Adam [Adam] - Allah's Peace and Blessings be upon him");
+    EXPECT_TRUE(w->pnlDock->isEnabled());
+    EXPECT_TRUE(w->Browser->PositionTo("SUBTOPIC_2"));
+    EXPECT_TRUE(w->Browser->PositionTo("QREF_1"));
+    EXPECT_NE(w->Browser->DocumentText().find("text 2:31"), std::string::npos);
+    EXPECT_EQ(w->trvOutlineComposite->topLevelItem(0)->text(0),
+              "Adam [Adam] (Peace be upon him)");
+    EXPECT_EQ(w->trvOutlineComposite->topLevelItem(0)->child(0)->child(0)->text(0), "002.030-031");
+    EXPECT_EQ(w->trvOutlineTopical->topLevelItem(0)->childCount(), 3);
+
+    w->SelectProphet(16);
+    EXPECT_EQ(w->lblChapter2->text(), "Allah's Peace and Blessings be upon them");
+    EXPECT_EQ(w->StatusText(),
+              "Prophet Musa and Harun [Moses and Aaron] - Allah's Peace and Blessings be upon him");
+}
+
+TEST_F(MainFormTest, BannersFollowColourAndTitle) {
+    auto w = Start();
+    w->SelectProphet(6);
+    QImage withTitle = w->BrowserImageRequest("Border.bmp");
+    ASSERT_EQ(withTitle.size(), QSize(492, 39));
+    QImage plain = BannerPicture(StoredPrefs().ColorWordHL).convertToFormat(QImage::Format_RGB32);
+    EXPECT_NE(withTitle, plain); // the title is drawn
+    // White title pixels sit in the middle band, none at the far edges.
+    int white = 0;
+    for (int y = 12; y < 39; ++y)
+        for (int x = 0; x < 492; ++x) white += withTitle.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_GT(white, 20);
+    StoredPrefs().ColorWordHL = 0;
+    QImage green = w->BrowserImageRequest("Border.bmp");
+    EXPECT_NE(green.pixel(2, 2), withTitle.pixel(2, 2));
+    StoredPrefs().ColorWordHL = 9; // out of range: the green banner
+    EXPECT_EQ(w->BrowserImageRequest("Border.bmp").pixel(2, 2), green.pixel(2, 2));
+    w->SelectTreeIndex(1);
+    QImage doc = w->BrowserImageRequest("Border.bmp");
+    EXPECT_NE(doc, green); // "Software Features" is drawn instead
+    SetPageReady(false);
+    EXPECT_TRUE(w->BrowserImageRequest("Border.bmp").isNull());
+}
+
+TEST_F(MainFormTest, LinkDispatch) {
+    auto w = Start();
+    w->DispatchLink("PROF_Lot");
+    EXPECT_EQ(SelectedData(*w), 10);
+    w->DispatchLink("PROF_nobody");
+    EXPECT_EQ(SelectedData(*w), 10);
+    w->DispatchLink("MDOC_FEATURES");
+    EXPECT_EQ(SelectedData(*w), -2);
+    w->DispatchLink("feat_index");
+    EXPECT_EQ(SelectedData(*w), -2);
+    w->CheckOutlineOption(1);
+    w->DispatchLink("FEAT_INDEX");
+    EXPECT_EQ(SelectedData(*w), 1);
+    EXPECT_TRUE(w->rbOutlineComposite->isChecked());
+    w->DispatchLink("http://Example.org/Some/Page");
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], "http://example.org/Some/Page"); // the path keeps its letter case
+    for (const char* quiet : {"RAUDIO_002.255", "FEAT_SEARCH", "FEAT_GLOSSARY", "FEAT_BOOKMARKS",
+                              "FEAT_WORD_SPELL", "FEAT_PREFS", "FEAT_REMOTE_AUD"})
+        EXPECT_NO_THROW(w->DispatchLink(quiet));
+    EXPECT_EQ(SelectedData(*w), 1);
+    // A link clicked in a page arrives with its raw text, spaces included.
+    w->HandleLink("PROF_Musa and Harun");
+    EXPECT_EQ(SelectedData(*w), 16);
+}
+
+TEST_F(MainFormTest, OutlineModeSequence) {
+    auto w = Start();
+    w->SelectProphet(1);
+    EXPECT_EQ(w->OutlineMode(), 2);
+    EXPECT_FALSE(w->pnlOutline->isHidden());
+    w->rbOutlineTopical->click();
+    EXPECT_EQ(w->OutlineMode(), 1);
+    w->SelectTreeIndex(1); // a document
+    EXPECT_EQ(w->OutlineMode(), 0);
+    EXPECT_TRUE(w->pnlOutline->isHidden());
+    EXPECT_FALSE(w->pnlDock->isEnabled());
+    w->SelectProphet(2);
+    EXPECT_EQ(w->OutlineMode(), 2); // the first return does not keep the choice
+    w->rbOutlineTopical->click();
+    w->SelectTreeIndex(3); // welcome
+    EXPECT_EQ(w->lblChapter->text(), "Welcome to Halvora");
+    EXPECT_TRUE(w->pnlOutline->isHidden());
+    w->SelectProphet(3);
+    EXPECT_EQ(w->OutlineMode(), 1);
+    EXPECT_TRUE(w->trvOutlineComposite->isHidden());
+    EXPECT_FALSE(w->trvOutlineTopical->isHidden());
+    w->rbOutlineNone->click();
+    EXPECT_EQ(w->CurrentOutlineTree(), nullptr);
+    w->UpdateOutlineMenu();
+    EXPECT_FALSE(w->pmnuiCopyText->isVisible());
+}
+
+TEST_F(MainFormTest, OutlineClicksPositionTheView) {
+    auto w = Start();
+    w->resize(900, 700);
+    w->SelectProphet(1);
+    QApplication::processEvents();
+    QScrollBar* bar = w->Browser->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    ClickOutline(*w, "Descent");
+    int descent = bar->value();
+    EXPECT_GT(descent, 0);
+    ClickOutline(*w, "Adam [Adam] (Peace be upon him)");
+    EXPECT_EQ(bar->value(), 0);
+    ClickOutline(*w, "007.019");
+    EXPECT_GT(bar->value(), 0);
+    EXPECT_LT(bar->value(), descent + 1);
+    ClickOutline(*w, "Creation");
+    EXPECT_LT(bar->value(), descent);
+}
+
+TEST_F(MainFormTest, NothingToBookmark) {
+    auto w = Start();
+    w->btnAddBookmark->click();
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_EQ(asked_[0].heading, "Nothing to Bookmark!");
+    w->SelectProphet(1);
+    w->rbOutlineNone->click();
+    w->AddBookmark();
+    EXPECT_EQ(asked_.size(), 2u);
+    w->rbOutlineComposite->click();
+    ClickOutline(*w, "Creation");
+    w->AddBookmark();
+    EXPECT_EQ(asked_.size(), 2u); // an item is selected: no warning
+}
+
+TEST_F(MainFormTest, CopyTextBothAnswers) {
+    auto w = Start();
+    w->SelectProphet(1);
+    ClickOutline(*w, "The Garden");
+    answer_ = mrNo;
+    w->CopyText();
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_EQ(asked_[0].heading, "Copy Sub-Topic's text?");
+    EXPECT_EQ(QApplication::clipboard()->text(), "The Garden");
+    answer_ = mrYes;
+    w->CopyText();
+    QString passage = QApplication::clipboard()->text();
+    EXPECT_TRUE(passage.startsWith("The Garden")) << passage.toStdString();
+    EXPECT_TRUE(passage.contains("Garden paragraph 11"));
+    EXPECT_FALSE(passage.contains("Descent"));
+    ClickOutline(*w, "Descent"); // the last sub-topic runs to the end of the page
+    w->CopyText();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("The last part."));
+    ClickOutline(*w, "002.030-031");
+    w->CopyText();
+    EXPECT_EQ(asked_.back().heading, "Copy Qur'an Excerpt's text?");
+    EXPECT_EQ(QApplication::clipboard()->text(), "002.030 text 2:30\n\n002.031 text 2:31");
+    // In the topical outline a reference is no excerpt item.
+    w->rbOutlineTopical->click();
+    ClickOutline(*w, "Creation");
+    answer_ = mrNo;
+    w->CopyText();
+    EXPECT_EQ(asked_.back().heading, "Copy Sub-Topic's text?");
+}
+
+TEST_F(MainFormTest, MissingBuiltInDocumentEndsTheProgram) {
+    std::remove((folder_.Path() + "Introduction.dbi").c_str());
+    auto w = Start();
+    EXPECT_EQ(folder_.Reports, 1);
+    EXPECT_EQ(folder_.Terminations, 1);
+}
+
+} // namespace
