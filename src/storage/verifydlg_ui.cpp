@@ -71,9 +71,11 @@ TfrmVerifydlg::TfrmVerifydlg(QWidget* parent, TepScheme* scheme, TVerificationMa
     tmrVerify.setTimerType(Qt::PreciseTimer);
     connect(&tmrVerify, &QTimer::timeout, this, &TfrmVerifydlg::tmrVerifyTimer);
 
-    // Modules show the signatures they compute while the dialog exists.
-    UiHooks().ShowVerifyItemText = [this](const std::string& text) { ShowItemText(text); };
-    if (!frmVerifydlg) frmVerifydlg = this;
+    // The program's dialog shows the signatures modules compute while it exists.
+    if (!frmVerifydlg) {
+        frmVerifydlg = this;
+        UiHooks().ShowVerifyItemText = [this](const std::string& text) { ShowItemText(text); };
+    }
 }
 
 TfrmVerifydlg::~TfrmVerifydlg() {

@@ -164,9 +164,20 @@ TEST_F(VerifyDlgTest, BusyDialogCannotBeClosedAndSetBusyTogglesButtons) {
     EXPECT_TRUE(dlg.btnVerify->isEnabled());
     dlg.close();
     EXPECT_FALSE(dlg.isVisible());
-    // The modules' status hook reaches the dialog only while it exists.
+    // The modules' status hook reaches the program's dialog, and a second
+    // dialog coming and going does not take it away.
+    { TfrmVerifydlg other(nullptr, nullptr, &manager); }
     ShowVerifyItemText("5A1C-99E0-0000-2710");
     EXPECT_EQ(dlg.lblItem_ID->text(), QStringLiteral("5A1C-99E0-0000-2710"));
+}
+
+TEST_F(VerifyDlgTest, StatusHookGoesWithTheDialog) {
+    {
+        TfrmVerifydlg dlg(nullptr, nullptr, &manager);
+        EXPECT_EQ(frmVerifydlg, &dlg);
+    }
+    EXPECT_EQ(frmVerifydlg, nullptr);
+    ShowVerifyItemText("nobody shows this"); // must not reach a freed dialog
 }
 
 } // namespace
