@@ -82,6 +82,12 @@ TfrmAboutDlg::TfrmAboutDlg(QWidget* parent) : QDialog(parent) {
     lblURLTarnwick->SetURL("halvora.example.org");
     lblURLTarnwick->setText("halvora.example.org");
     lblURLTarnwick->setGeometry(14, 330, 250, 18);
+    {
+        QFont f = ProgramFont(8);
+        lblURLTarnwick->SetNormalFont({f, QColor(0xC0, 0xC0, 0xC0)});
+        f.setUnderline(true);
+        lblURLTarnwick->SetHighlightFont({f, Qt::white});
+    }
     lblURLTarnwick->setToolTip("Visit the Halvora web site");
     lblURLTarnwick->SetOnClick([this] {
         TVrnURLLabel::OpenAddress(lblURLTarnwick->URLType(), lblURLTarnwick->URL());

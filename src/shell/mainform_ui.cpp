@@ -150,7 +150,7 @@ void TfrmMain::BuildWindow() {
     // Top strip: calligraphy, product lines, the maker's address.
     pnlTop = BlackPanel(central, 43);
     auto* top = new QHBoxLayout(pnlTop);
-    top->setContentsMargins(6, 4, 6, 4);
+    top->setContentsMargins(6, 1, 6, 1);
     imgBismillah1 = new QLabel(pnlTop);
     imgBismillah1->setPixmap(QPixmap::fromImage(Artwork("Bismillah1.png")));
     imgBismillah1->setFixedSize(50, 35);
@@ -167,6 +167,7 @@ void TfrmMain::BuildWindow() {
     top->addLayout(lines, 1);
     auto* right = new QVBoxLayout;
     right->setSpacing(0);
+    right->setContentsMargins(0, 0, 0, 0);
     auto* bism2 = new TClickLabel(pnlTop);
     imgBismillah2 = bism2;
     bism2->setPixmap(QPixmap::fromImage(Artwork("Bismillah2.png")));
@@ -179,6 +180,13 @@ void TfrmMain::BuildWindow() {
     lblURLTarnwick = new TVrnURLLabel(pnlTop);
     lblURLTarnwick->SetURL("halvora.example.org");
     lblURLTarnwick->setText("halvora.example.org");
+    {
+        QFont f = ProgramFont(7);
+        lblURLTarnwick->SetNormalFont({f, QColor(0xC0, 0xC0, 0xC0)});
+        f.setUnderline(true);
+        lblURLTarnwick->SetHighlightFont({f, Qt::white});
+    }
+    lblURLTarnwick->setFixedHeight(14);
     lblURLTarnwick->SetOnClick([this] {
         TVrnURLLabel::OpenAddress(lblURLTarnwick->URLType(), lblURLTarnwick->URL());
     });
@@ -214,6 +222,13 @@ void TfrmMain::BuildWindow() {
     spnlTitle->SetScheme(Scheme);
     spnlTitle->SetCaption("Almighty Allah's Prophets");
     spnlTitle->setFixedHeight(24);
+    {
+        // The panel paints its wallpaper; the caption is a label over it.
+        auto* caption = TextLabel(spnlTitle, "Almighty Allah's Prophets", 8, true, "white");
+        auto* l = new QHBoxLayout(spnlTitle);
+        l->setContentsMargins(6, 0, 6, 0);
+        l->addWidget(caption, 0, Qt::AlignCenter);
+    }
     left->addWidget(spnlTitle);
     trvProphets = MakeTree(pnlLeft);
     left->addWidget(trvProphets, 1);
@@ -289,7 +304,12 @@ void TfrmMain::BuildWindow() {
     auto radio = [this](const QString& text, const QString& hint) {
         auto* rb = new QRadioButton(text, pnlDock);
         rb->setFont(ProgramFont(8, true));
-        rb->setStyleSheet("QRadioButton { color: white; } QRadioButton:disabled { color: #808080; }");
+        // Through the palette, not a style sheet: a style sheet colour would also
+        // paint the checked dot white on the white indicator.
+        QPalette pal = rb->palette();
+        pal.setColor(QPalette::WindowText, Qt::white);
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+        rb->setPalette(pal);
         rb->setCursor(Qt::PointingHandCursor);
         rb->setToolTip(hint);
         return rb;
