@@ -13,16 +13,16 @@
 
 class TResourceLibrary;
 
-// One node of an outline tree; Parent is the index of the parent node in the
-// list, -1 for the root.
-struct TOutlineNode {
+// One node of a tree the window layer fills (an outline, the prophets tree);
+// Parent is the index of the parent node in the list, -1 for a root.
+struct TTreeNodeSpec {
     std::string Text;
     int32_t Data = 0;
     int ImageIndex = 0;
     int SelectedIndex = 0;
     int Parent = -1;
 };
-using TOutline = std::vector<TOutlineNode>;
+using TOutline = std::vector<TTreeNodeSpec>;
 
 // Outline node data.
 enum : int32_t { kOutlineRoot = 0, kOutlineTopic = -40, kOutlineQuranRef = -80 };

@@ -19,15 +19,6 @@ inline constexpr uint32_t kExcerptCell = 15726069;    // #F5F5EF
 inline constexpr int32_t kWelcomeNodeData = -786;
 inline constexpr const char* kWelcomeNodeText = "The Prophets of Almighty Allah";
 
-// One node of the prophets tree; Parent is an index into the list, -1 for a root.
-struct TTreeNodeSpec {
-    std::string Text;
-    int32_t Data = 0;
-    int ImageIndex = 0;
-    int SelectedIndex = 0;
-    int Parent = -1;
-};
-
 // The page-ready flag: off until the main window's first showing turns it on.
 bool PageReady();
 void SetPageReady(bool ready);

@@ -473,22 +473,7 @@ void TfrmMain::FormShow() {
     // Start-up derives each line key once; the cache has done its work.
     ClearTextCipherCache();
 
-    {
-        QSignalBlocker block(trvProphets);
-        trvProphets->clear();
-        std::vector<QTreeWidgetItem*> items;
-        for (const TTreeNodeSpec& n : Composer->FillProphetsTree()) {
-            QTreeWidgetItem* item = n.Parent < 0 ? new QTreeWidgetItem(trvProphets)
-                                                 : new QTreeWidgetItem(items[static_cast<size_t>(n.Parent)]);
-            item->setText(0, FromAnsi(n.Text));
-            item->setData(0, kDataRole, n.Data);
-            item->setData(0, Qt::UserRole + 1, n.ImageIndex);
-            item->setData(0, Qt::UserRole + 2, n.SelectedIndex);
-            item->setIcon(0, TreeIcon(n.ImageIndex));
-            items.push_back(item);
-        }
-        trvProphets->expandAll();
-    }
+    FillTree(trvProphets, Composer->FillProphetsTree());
     ScrollToTop(trvProphets);
     tmrStartUp.start();
     SetPageReady(true);
@@ -676,16 +661,16 @@ void TfrmMain::ShowSelection() {
             FromAnsi("Prophet " + name + " - Allah's Peace and Blessings be upon him"));
         LoadPage(Composer->BuildStoryPage(d, links), false);
         pnlDock->setEnabled(true);
-        FillOutlineTree(trvOutlineComposite, Stories->FillOutline(d, true));
-        FillOutlineTree(trvOutlineTopical, Stories->FillOutline(d, false));
+        FillTree(trvOutlineComposite, Stories->FillOutline(d, true));
+        FillTree(trvOutlineTopical, Stories->FillOutline(d, false));
     }
 }
 
-void TfrmMain::FillOutlineTree(TVrnTreeView* tree, const TOutline& nodes) {
+void TfrmMain::FillTree(TVrnTreeView* tree, const std::vector<TTreeNodeSpec>& nodes) {
     QSignalBlocker block(tree);
     tree->clear();
     std::vector<QTreeWidgetItem*> items;
-    for (const TOutlineNode& n : nodes) {
+    for (const TTreeNodeSpec& n : nodes) {
         QTreeWidgetItem* item = n.Parent < 0 ? new QTreeWidgetItem(tree)
                                              : new QTreeWidgetItem(items[static_cast<size_t>(n.Parent)]);
         item->setText(0, FromAnsi(n.Text));

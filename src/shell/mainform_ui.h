@@ -159,7 +159,7 @@ private:
     void LeaveProphets();
     void OutlineSelectionChanged(TVrnTreeView* tree);
     void LoadPage(const std::string& html, bool emptyPictures);
-    void FillOutlineTree(TVrnTreeView* tree, const TOutline& nodes);
+    void FillTree(TVrnTreeView* tree, const std::vector<TTreeNodeSpec>& nodes);
     void CommitDataRequest(QSessionManager& manager);
 
     TfrmInit* FInitForm;

@@ -19,11 +19,6 @@
 
 namespace {
 
-struct NoInit : TfrmInitBase {
-    void SetProgressMax(int32_t) override {}
-    void SetProgress(int32_t) override {}
-};
-
 class EditionTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -42,7 +37,7 @@ protected:
     std::string old_;
     TVerificationHandlers oldHandlers_;
     int reports_ = 0;
-    NoInit init_;
+    TNoProgress init_;
 };
 
 TStringList Source(const std::string& rel) {

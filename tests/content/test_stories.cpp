@@ -9,11 +9,6 @@
 
 namespace {
 
-struct NoInit : TfrmInitBase {
-    void SetProgressMax(int32_t) override {}
-    void SetProgress(int32_t) override {}
-};
-
 class StoriesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -29,7 +24,7 @@ protected:
         h->LoadAll();
         return h;
     }
-    NoInit init_;
+    TNoProgress init_;
     TFixtureFolder folder_;
     std::unique_ptr<TQuranDLLHelper> quran_;
 };

@@ -6,26 +6,6 @@
 
 namespace {
 
-struct NoInit : TfrmInitBase {
-    void SetProgressMax(int32_t) override {}
-    void SetProgress(int32_t) override {}
-};
-
-TStringList DocSource(const std::string& name, const std::string& title, int priority,
-                      const TStringList& body) {
-    TStringList l = {"<<CRCSL3:>>+",
-                     "<<N:" + name + ">>|<<T:" + title + ">>+",
-                     "<<SORT_PRIORITY:" + std::to_string(priority) +
-                         ">>|<<PL:FALSE>>|<<WORDHL:TRUE>>|<<FONT:FACE=\"Verdana\">>+",
-                     "<<D:" + title + ">>",
-                     "<<AUTHOR:a>>",
-                     "<<PUBLISHER:p>>",
-                     "<<EDITION:e>>",
-                     "<<REVISION:1>>"};
-    l.insert(l.end(), body.begin(), body.end());
-    return l;
-}
-
 class ComposerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,15 +17,15 @@ protected:
             "HVModule.dll", quran_.get(), folder_.Write("HVModule.dll", BuildStoryModuleBytes({})));
         stories_->LoadAll();
         WriteMainDocument(folder_.Path() + "B.dbi",
-                          DocSource("MDOC_B", "Second", 2, {"Plain <VER> text", "last"}));
+                          MainDocSource("MDOC_B", "Second", 2, {"Plain <VER> text", "last"}));
         WriteMainDocument(folder_.Path() + "A.dbi",
-                          DocSource("MDOC_A", "First", 1,
+                          MainDocSource("MDOC_A", "First", 1,
                                     {"Before", "<<2:255>>", "mid >> x <<", "<<2:255>>", "<<1:1-2>>"}));
         docs_.LoadAll();
         stories_->ClearProphet();
     }
     void TearDown() override { AppfrmInit = nullptr; }
-    NoInit init_;
+    TNoProgress init_;
     TFixtureFolder folder_;
     std::unique_ptr<TQuranDLLHelper> quran_;
     std::unique_ptr<TProphetsHelper> stories_;

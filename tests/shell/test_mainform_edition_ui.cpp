@@ -5,6 +5,7 @@
 #include "platform/dialogs_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
+#include "support/edition_fixture.h"
 #include "util/fileutils.h"
 
 #include <QApplication>
@@ -16,11 +17,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct PassingCheck : TVerifiableObject {
-    bool Verify() override { return true; }
-    std::string GetName() override { return "Program Self-Check"; }
-};
 
 class EditionWindowTest : public ::testing::Test {
 protected:
@@ -50,7 +46,7 @@ protected:
 
 TEST_F(EditionWindowTest, ReadsTheShippedEdition) {
     TMainWindowOptions o;
-    o.SelfCheck = std::make_unique<PassingCheck>();
+    o.SelfCheck = std::make_unique<TPassingCheck>();
     // Any message would be a fault here: record it rather than wait for a reader.
     std::vector<QString> dialogs;
     TScopedDialogSeam seam({[&](QDialog& d) -> std::optional<int> {

@@ -29,22 +29,6 @@
 
 namespace {
 
-struct PassingCheck : TVerifiableObject {
-    bool Verify() override { return true; }
-    std::string GetName() override { return "Program Self-Check"; }
-};
-
-TStringList DocSource(const std::string& name, const std::string& title, int priority,
-                      const TStringList& body) {
-    TStringList l = {"<<CRCSL3:>>+",
-                     "<<N:" + name + ">>|<<T:" + title + ">>+",
-                     "<<SORT_PRIORITY:" + std::to_string(priority) +
-                         ">>|<<PL:FALSE>>|<<WORDHL:TRUE>>|<<FONT:FACE=\"Verdana\">>+",
-                     "<<D:" + title + ">>", "<<A:a>>", "<<P:p>>", "<<E:e>>", "<<R:1>>"};
-    l.insert(l.end(), body.begin(), body.end());
-    return l;
-}
-
 TStringList LongParagraphs(const std::string& tag) {
     TStringList l;
     for (int i = 0; i < 12; ++i)
@@ -77,13 +61,13 @@ protected:
         options_.QuranSignature = folder_.Write("DAZaruro2.dll", BuildQuranModuleBytes());
         options_.StorySignature = folder_.Write("HVModule.dll", BuildStoryModuleBytes(stories));
         WriteMainDocument(folder_.Path() + "Introduction.dbi",
-                          DocSource("MDOC_INTRO", "Introduction", 1,
+                          MainDocSource("MDOC_INTRO", "Introduction", 1,
                                     {"<P>Welcome <VER>.</P>", "<<1:1-2>>",
                                      "<A HREF=\"MDOC_FEATURES\">features</A>"}));
         WriteMainDocument(folder_.Path() + "SoftFeat.dbi",
-                          DocSource("MDOC_FEATURES", "Software Features", 2, {"<P>Features.</P>"}));
+                          MainDocSource("MDOC_FEATURES", "Software Features", 2, {"<P>Features.</P>"}));
         WriteMainDocument(folder_.Path() + "Distribution.dbi",
-                          DocSource("MDOC_DIST", "Distribution", 3, {"<P>Share it.</P>"}));
+                          MainDocSource("MDOC_DIST", "Distribution", 3, {"<P>Share it.</P>"}));
         WriteGlossary(folder_.Path() + "QGloss.dbx",
                       {"<<T:Iblis>>|<<O:Eblis>>", "The one who refused to bow."});
         options_.GlossarySignature = FileSignature(folder_.Path() + "QGloss.dbx");
@@ -120,7 +104,7 @@ protected:
         o.QuranSignature = options_.QuranSignature;
         o.StorySignature = options_.StorySignature;
         o.GlossarySignature = options_.GlossarySignature;
-        o.SelfCheck = std::make_unique<PassingCheck>();
+        o.SelfCheck = std::make_unique<TPassingCheck>();
         auto w = std::make_unique<TfrmMain>(init_.get(), std::move(o));
         verify_ = std::make_unique<TfrmVerifydlg>(nullptr, w->Scheme, &VerificationManager());
         w->ShowTipsDialog = [this] { steps_.push_back("tips"); };

@@ -36,3 +36,21 @@ private:
 
 // How often sub occurs in text, without overlaps.
 int CountOf(const std::string& text, const std::string& sub);
+
+#include "shell/appbase.h"
+
+// A start-up window that ignores the gauge.
+struct TNoProgress : TfrmInitBase {
+    void SetProgressMax(int32_t) override {}
+    void SetProgress(int32_t) override {}
+};
+
+// A self-check that always passes (a test program has no signature file).
+struct TPassingCheck : TVerifiableObject {
+    bool Verify() override { return true; }
+    std::string GetName() override { return "Program Self-Check"; }
+};
+
+// The plain source of a main document: eight header lines, then the body.
+TStringList MainDocSource(const std::string& name, const std::string& title, int priority,
+                          const TStringList& body);

@@ -64,3 +64,18 @@ int CountOf(const std::string& text, const std::string& sub) {
     for (size_t p = text.find(sub); p != std::string::npos; p = text.find(sub, p + sub.size())) ++n;
     return n;
 }
+
+TStringList MainDocSource(const std::string& name, const std::string& title, int priority,
+                          const TStringList& body) {
+    TStringList l = {"<<CRCSL3:>>+",
+                     "<<N:" + name + ">>|<<T:" + title + ">>+",
+                     "<<SORT_PRIORITY:" + std::to_string(priority) +
+                         ">>|<<PL:FALSE>>|<<WORDHL:TRUE>>|<<FONT:FACE=\"Verdana\">>+",
+                     "<<D:" + title + ">>",
+                     "<<AUTHOR:a>>",
+                     "<<PUBLISHER:p>>",
+                     "<<EDITION:e>>",
+                     "<<REVISION:1>>"};
+    l.insert(l.end(), body.begin(), body.end());
+    return l;
+}
