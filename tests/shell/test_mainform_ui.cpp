@@ -12,6 +12,7 @@
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/verifydlg_ui.h"
+#include "content/surahs.h"
 #include "support/edition_fixture.h"
 #include "util/fileutils.h"
 
@@ -330,6 +331,32 @@ TEST_F(MainFormTest, CopyTextBothAnswers) {
     answer_ = mrNo;
     w->CopyText();
     EXPECT_EQ(asked_.back().heading, "Copy Sub-Topic's text?");
+}
+
+TEST_F(MainFormTest, SessionEndQuestion) {
+    auto w = Start();
+    answer_ = mrNo;
+    EXPECT_FALSE(w->QueryEndSession());
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_EQ(asked_[0].heading, "Windows Log off/Shutdown");
+    EXPECT_EQ(asked_[0].message, "Windows is trying to Shutdown Halvora, would you like to do so?");
+    EXPECT_TRUE(w->isVisible());
+    answer_ = mrYes;
+    EXPECT_TRUE(w->QueryEndSession());
+    EXPECT_EQ(asked_.size(), 2u); // no further question
+}
+
+TEST_F(MainFormTest, AboutQuotations) {
+    auto w = Start();
+    TfrmAboutDlg about;
+    EXPECT_EQ(about.Quotation(0), ""); // no translation module yet
+    about.SetQuranModule(w->QuranModule.get());
+    EXPECT_EQ(about.Quotation(0), "\"text 14:4\"\r\n\r\nAl-Qur'an, 014.004 (" + SurahTitle(14, 2) +
+                                      ")\r\n...Allah's Messengers sent to teach us");
+    EXPECT_NE(about.Quotation(3).find("004.165"), std::string::npos);
+    about.show();
+    EXPECT_EQ(about.windowTitle(), "Halvora 1.5");
+    EXPECT_FALSE(about.lblQuote->text().isEmpty());
 }
 
 TEST_F(MainFormTest, MissingBuiltInDocumentEndsTheProgram) {
