@@ -117,24 +117,25 @@ QImage Banner(const Scheme& s) {
     QImage img = Canvas(492, 39);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    // Darker in the middle, where the white title goes; lighter at the ends.
     QLinearGradient g(0, 0, 492, 0);
-    g.setColorAt(0.0, Shade(s.highlight, 1.25));
-    g.setColorAt(0.55, Shade(s.highlight, 0.75));
-    g.setColorAt(1.0, QColor(0, 0, 0));
+    g.setColorAt(0.0, Shade(s.highlight, 1.15));
+    g.setColorAt(0.5, Shade(s.highlight, 0.45));
+    g.setColorAt(1.0, Shade(s.highlight, 1.15));
     p.fillRect(img.rect(), g);
     QLinearGradient v(0, 0, 0, 39);
     v.setColorAt(0, QColor(255, 255, 255, 40));
     v.setColorAt(0.5, QColor(255, 255, 255, 0));
     v.setColorAt(1, QColor(0, 0, 0, 90));
     p.fillRect(img.rect(), v);
-    // A row of small stars fading to the right.
-    for (int i = 0; i < 9; ++i) {
-        const double x = 300 + i * 22;
+    // Small stars at both ends, fading towards the title.
+    for (int i = 0; i < 4; ++i) {
         QColor c = Shade(s.highlight, 1.6);
-        c.setAlphaF(0.55 - i * 0.055);
+        c.setAlphaF(0.6 - i * 0.12);
         p.setPen(Qt::NoPen);
         p.setBrush(c);
-        p.drawPath(Star(QPointF(x, 19.5), 6));
+        p.drawPath(Star(QPointF(16 + i * 22, 19.5), 6));
+        p.drawPath(Star(QPointF(476 - i * 22, 19.5), 6));
     }
     p.setPen(QPen(Shade(s.highlight, 1.7), 1));
     p.drawLine(0, 0, 491, 0);
