@@ -30,4 +30,17 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/shell/main.cpp)
     COMMAND sh -c "$<TARGET_FILE:halvora-pack> signature $<TARGET_FILE:halvora> > $<TARGET_FILE:halvora>.sig"
     VERBATIM)
   add_dependencies(halvora halvora-pack)
+
+  # The program folder goes whole to lib/halvora: the program finds its
+  # modules beside itself. A launcher, a desktop entry and an icon go around it.
+  include(GNUInstallDirs)
+  install(DIRECTORY ${HALVORA_PROGRAM_DIR}/ DESTINATION lib/halvora
+          USE_SOURCE_PERMISSIONS)
+  file(WRITE ${CMAKE_BINARY_DIR}/launcher/halvora
+       "#!/bin/sh\nexec \"$(dirname \"$(readlink -f \"$0\")\")/../lib/halvora/halvora\" \"$@\"\n")
+  install(PROGRAMS ${CMAKE_BINARY_DIR}/launcher/halvora DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/share/halvora.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${CMAKE_SOURCE_DIR}/assets/Halvora.png DESTINATION
+          ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps RENAME halvora.png)
 endif()

@@ -363,6 +363,26 @@ QImage Welcome2() {
 }
 
 // The recitation icon: a small speaker with sound arcs, 19 x 16.
+// 64 x 64: the desktop's icon for the program, a gold star on a dark tile.
+QImage AppIcon() {
+    QImage img(64, 64, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1.5));
+    p.setBrush(QColor(0x14, 0x18, 0x22));
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+    QLinearGradient g(0, 8, 0, 56);
+    g.setColorAt(0, kGold.lighter(140));
+    g.setColorAt(1, kGold.darker(130));
+    p.setPen(QPen(kGold.darker(160), 1.2));
+    p.setBrush(g);
+    p.drawPath(Star(QPointF(32, 32), 24));
+    p.setBrush(QColor(0x14, 0x18, 0x22));
+    p.drawEllipse(QPointF(32, 32), 9, 9);
+    return img;
+}
+
 QImage AudioIcon() {
     QImage img = Canvas(19, 16);
     QPainter p(&img);
@@ -480,6 +500,7 @@ int main(int argc, char** argv) {
     Save(Welcome1(), QStringLiteral("Welcome1.jpg"));
     Save(Welcome2(), QStringLiteral("Welcome2.jpg"));
     Save(AudioIcon(), QStringLiteral("Audio.png"));
+    Save(AppIcon(), QStringLiteral("Halvora.png"));
     for (const Scheme& s : kSchemes) {
         Save(Banner(s), QStringLiteral("Banner%1.png").arg(QLatin1String(s.name)));
         Save(Wallpaper(s), QStringLiteral("Wallpaper%1.png").arg(QLatin1String(s.name)));

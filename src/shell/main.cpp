@@ -1,10 +1,14 @@
 // Program entry: the windows in their order, the message loop, the end.
+#include "platform/pictures_ui.h"
 #include "shell/aboutdlg_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/verification.h"
 #include "storage/verifydlg_ui.h"
+
+#include <QIcon>
+#include <QPixmap>
 
 int main(int argc, char** argv) {
     THalvoraApplication app(argc, argv);
@@ -17,6 +21,8 @@ int main(int argc, char** argv) {
 
     QApplication::setApplicationName("Halvora");
     QApplication::setApplicationDisplayName("Halvora");
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Artwork("Halvora.png"))));
+    QGuiApplication::setDesktopFileName("halvora");
 
     TfrmMain mainForm(&init);
     TfrmAboutDlg about(&mainForm);
