@@ -100,6 +100,10 @@ TfrmAboutDlg::TfrmAboutDlg(QWidget* parent) : QDialog(parent) {
     connect(btnOK, &QPushButton::clicked, this, [this] { done(mrOk); });
 }
 
+TfrmAboutDlg::~TfrmAboutDlg() {
+    if (frmAboutDlg == this) frmAboutDlg = nullptr;
+}
+
 std::string TfrmAboutDlg::Quotation(int entry) const {
     if (!FQuran || entry < 0 || entry > 3) return {};
     const TQuote& q = kQuotes[entry];

@@ -11,6 +11,7 @@ class TfrmAboutDlg : public QDialog {
     Q_OBJECT
 public:
     explicit TfrmAboutDlg(QWidget* parent = nullptr);
+    ~TfrmAboutDlg() override;
 
     // The translation module the quotation comes from; none leaves it empty.
     void SetQuranModule(TQuranHelper* module) { FQuran = module; }
