@@ -59,7 +59,7 @@ void TQuranDLLHelper::Load() {
     }
     TStringList lines = ReadTextLines(bytes);
     ProcessMessages();
-    FLines = lines;
+    FLines = std::move(lines); // the list is not used again: a copy would only cost time
     ProcessMessages();
     if (!AppfrmInit) {
         ShowPlainMessage("AppfrmInit Base Class is Nil!");
