@@ -154,6 +154,12 @@ void Problem(TStringList& problems, const std::string& file, size_t line, const 
     problems.push_back(file + ":" + std::to_string(line + 1) + ": " + what);
 }
 
+// "line N: what" from the module checks, as "FILE:N: what" like the rest.
+std::string AtLine(const std::string& file, const std::string& problem) {
+    std::string p = problem.rfind("line ", 0) == 0 ? problem.substr(5) : problem;
+    return file + ":" + p;
+}
+
 void CheckStory(const std::string& file, TStringList& problems) {
     TStringList lines;
     if (!ReadFileLines(file, lines)) {
@@ -199,7 +205,7 @@ int CmdCheck(const std::string& dir) {
     if (!ReadFileLines(glossary, lines))
         problems.push_back(glossary + ": missing");
     else
-        for (const auto& p : CheckGlossarySource(lines)) problems.push_back(glossary + ":" + p);
+        for (const auto& p : CheckGlossarySource(lines)) problems.push_back(AtLine(glossary, p));
     TStringList docs;
     ListFolder(dir + "/documents/*.txt", faAnyFile, docs);
     if (docs.empty()) problems.push_back(dir + "/documents: no document");
@@ -210,7 +216,7 @@ int CmdCheck(const std::string& dir) {
             problems.push_back(file + ": unreadable");
             continue;
         }
-        for (const auto& p : CheckDocumentSource(doc)) problems.push_back(file + ":" + p);
+        for (const auto& p : CheckDocumentSource(doc)) problems.push_back(AtLine(file, p));
     }
     for (const auto& p : problems) std::fprintf(stderr, "%s\n", p.c_str());
     if (!problems.empty()) {
@@ -224,7 +230,7 @@ int CmdCheck(const std::string& dir) {
 int CmdDocument(const std::string& src, const std::string& out) {
     TStringList plain = ReadPlain(src);
     TStringList problems = CheckDocumentSource(plain);
-    if (!problems.empty()) throw EConvertError(src + ":" + problems.front());
+    if (!problems.empty()) throw EConvertError(AtLine(src, problems.front()));
     WriteFileLines(out, PackMainDocument(plain));
     return 0;
 }

@@ -226,3 +226,28 @@ TEST(Pack, BadInputFailsWithAMessage) {
     EXPECT_EQ(r.rc, 1);
     EXPECT_NE(r.err.find("holds no resource B"), std::string::npos) << r.err;
 }
+
+// The edition's sources are checked before anything is packed: each fault is
+// reported with its file and line, and the check fails.
+TEST(PackEdition, CheckReportsEachFaultWithFileAndLine) {
+    TempDir d;
+    fs::copy(HALVORA_SOURCE_DIR "/data", d.path + "/data", fs::copy_options::recursive);
+    ASSERT_EQ(Pack("check data", d).rc, 0) << Pack("check data", d).err;
+
+    Write(d / "data/stories/03.txt",
+          "<<2:1>>\n<[Call]>\n<P>Text.</P>\n<<2:287>>\n<<115:1>>\n<<7:x>>\n<[Call of Nooh]>\n<<2:5-3>>\n");
+    Write(d / "data/documents/Extra.txt", "<<CRCSL3:>>+\n<<N:MDOC_X>>+\n");
+    std::string glossary = Read(d / "data/glossary.txt");
+    Write(d / "data/glossary.txt", "<<T:Broken\n" + glossary);
+    Result r = Pack("check data", d);
+    EXPECT_EQ(r.rc, 1);
+    for (const char* expected :
+         {"stories/03.txt:1: excerpt before the first heading", "stories/03.txt:4: excerpt names verses",
+          "stories/03.txt:5: excerpt names no surah", "stories/03.txt:6: excerpt verses are not numbers",
+          "stories/03.txt:7: heading \"Call of Nooh\" equals or begins the heading \"Call\"",
+          "stories/03.txt:8: excerpt names verses", "documents/Extra.txt:", "glossary.txt:1: "})
+        EXPECT_NE(r.err.find(expected), std::string::npos) << expected << "\n" << r.err;
+
+    fs::remove(d / "data/stories/29.txt");
+    EXPECT_NE(Pack("check data", d).err.find("stories/29.txt: missing"), std::string::npos);
+}
