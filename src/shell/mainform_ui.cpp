@@ -534,26 +534,11 @@ void TfrmMain::CommitDataRequest(QSessionManager& manager) {
 void TfrmMain::HandleLink(const std::string& link) { DispatchLink(link); }
 
 void TfrmMain::SetBusyState(uint8_t state) {
-    switch (state) {
-    case 1:
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        FStatusIcon = 1;
-        break;
-    case 2:
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        FStatusIcon = 2;
-        break;
-    default:
-        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-        FStatusIcon = 0;
-        break;
-    }
-    if (state == 1 || state == 2) {
-        // One busy cursor at a time: a second busy call replaces the first.
-        while (QApplication::overrideCursor() &&
-               QApplication::overrideCursor()->shape() != (state == 1 ? Qt::WaitCursor : Qt::BusyCursor))
-            QApplication::restoreOverrideCursor();
-    }
+    // One busy cursor at a time: each call replaces what the previous one set.
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    FStatusIcon = (state == 1 || state == 2) ? state : 0;
+    if (state == 1) QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (state == 2) QApplication::setOverrideCursor(Qt::BusyCursor);
     if (WindowsKind() == 1 || WindowsKind() == 4)
         StatusIconPanel->clear();
     else

@@ -159,11 +159,11 @@ int ShowMsgDlg(TfrmMsgDlg& dlg, uint8_t kind, int32_t height, uint16_t buttons, 
         if (set.Flags != buttons) continue;
         TVrnButton* b[3] = {dlg.btnR1, dlg.btnR2, dlg.btnR3};
         for (int i = 0; i < 3; ++i) {
-            const TButtonSpec& spec = set.Buttons[i];
-            b[i]->setVisible(spec.Caption != nullptr);
-            if (spec.Caption) {
-                b[i]->setText(QString::fromLatin1(spec.Caption));
-                b[i]->SetModalResult(spec.Result);
+            const TButtonSpec& button = set.Buttons[i];
+            b[i]->setVisible(button.Caption != nullptr);
+            if (button.Caption) {
+                b[i]->setText(QString::fromLatin1(button.Caption));
+                b[i]->SetModalResult(button.Result);
             }
         }
     }

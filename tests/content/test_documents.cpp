@@ -4,6 +4,8 @@
 #include "util/errors.h"
 #include "util/fileutils.h"
 
+#include "support/edition_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,16 +44,6 @@ const TStringList kBody = {"<P><B>Welcome to <VER></B></P>", "", "<P>Second para
 class DocumentsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/halvora-docs-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = std::string(tmpl) + "/";
-        oldFolder = ProgramFolder();
-        SetProgramFolder(dir);
-        ResetFailureShown();
-        oldHandlers = SetVerificationHandlers({
-            [this](const std::string& heading, const std::string&) { reports.push_back(heading); },
-            [this] { ++terminations; },
-        });
         oldHooks = SetMainDocHooks({
             [this](const std::string& text) { shownItems.push_back(text); },
             [this](int ms) { pauses.push_back(ms); },
@@ -59,10 +51,6 @@ protected:
     }
     void TearDown() override {
         SetMainDocHooks(oldHooks);
-        SetVerificationHandlers(oldHandlers);
-        ResetFailureShown();
-        SetProgramFolder(oldFolder);
-        fs::remove_all(dir);
     }
 
     // Writes a document the way the packer does, but built here step by step
@@ -94,12 +82,13 @@ protected:
         return path;
     }
 
-    std::string dir, oldFolder;
-    TVerificationHandlers oldHandlers;
+    TFixtureFolder folder;
+    const std::string dir = folder.Path();
+    std::vector<std::string>& reports = folder.Headings;
+    int& terminations = folder.Terminations;
     TMainDocHooks oldHooks;
-    std::vector<std::string> reports, shownItems;
+    std::vector<std::string> shownItems;
     std::vector<int> pauses;
-    int terminations = 0;
 };
 
 std::string Bytes(const std::string& path) {

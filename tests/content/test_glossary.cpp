@@ -4,6 +4,8 @@
 #include "util/errors.h"
 #include "util/fileutils.h"
 
+#include "support/edition_fixture.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -31,24 +33,6 @@ const TStringList kGlossary = {
 
 class GlossaryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/halvora-gloss-XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = std::string(tmpl) + "/";
-        oldFolder = ProgramFolder();
-        SetProgramFolder(dir);
-        ResetFailureShown();
-        oldHandlers = SetVerificationHandlers({
-            [this](const std::string& heading, const std::string&) { reports.push_back(heading); },
-            [this] { ++terminations; },
-        });
-    }
-    void TearDown() override {
-        SetVerificationHandlers(oldHandlers);
-        ResetFailureShown();
-        SetProgramFolder(oldFolder);
-        fs::remove_all(dir);
-    }
     // Stores any lines, well-formed or not, as the glossary file stores them.
     std::string WriteRaw(const TStringList& plain, const std::string& name = kGlossaryFileName) {
         TStringList stored = plain;
@@ -63,10 +47,10 @@ protected:
         return g;
     }
 
-    std::string dir, oldFolder;
-    TVerificationHandlers oldHandlers;
-    std::vector<std::string> reports;
-    int terminations = 0;
+    TFixtureFolder folder;
+    const std::string dir = folder.Path();
+    std::vector<std::string>& reports = folder.Headings;
+    int& terminations = folder.Terminations;
 };
 
 TEST_F(GlossaryTest, LoadReadsTermLineFields) {

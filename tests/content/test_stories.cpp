@@ -11,22 +11,11 @@ namespace {
 
 class StoriesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        AppfrmInit = &init_;
-        quran_ = std::make_unique<TQuranDLLHelper>(
-            "DAZaruro2.dll", folder_.Write("DAZaruro2.dll", BuildQuranModuleBytes()));
-        quran_->Load();
-    }
-    void TearDown() override { AppfrmInit = nullptr; }
     std::unique_ptr<TProphetsHelper> Make(const std::map<int, TStringList>& stories) {
-        std::string sig = folder_.Write("HVModule.dll", BuildStoryModuleBytes(stories));
-        auto h = std::make_unique<TProphetsHelper>("HVModule.dll", quran_.get(), sig);
-        h->LoadAll();
-        return h;
+        return LoadedStoryModule(folder_, quran_.get(), stories);
     }
-    TNoProgress init_;
     TFixtureFolder folder_;
-    std::unique_ptr<TQuranDLLHelper> quran_;
+    std::unique_ptr<TQuranDLLHelper> quran_ = LoadedQuranModule(folder_);
 };
 
 TEST_F(StoriesTest, ReadsHeadingsExcerptsAndEmptyLines) {

@@ -9,13 +9,8 @@ namespace {
 class ComposerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppfrmInit = &init_;
-        quran_ = std::make_unique<TQuranDLLHelper>(
-            "DAZaruro2.dll", folder_.Write("DAZaruro2.dll", BuildQuranModuleBytes()));
-        quran_->Load();
-        stories_ = std::make_unique<TProphetsHelper>(
-            "HVModule.dll", quran_.get(), folder_.Write("HVModule.dll", BuildStoryModuleBytes({})));
-        stories_->LoadAll();
+        quran_ = LoadedQuranModule(folder_);
+        stories_ = LoadedStoryModule(folder_, quran_.get(), {});
         WriteMainDocument(folder_.Path() + "B.dbi",
                           MainDocSource("MDOC_B", "Second", 2, {"Plain <VER> text", "last"}));
         WriteMainDocument(folder_.Path() + "A.dbi",
@@ -24,8 +19,6 @@ protected:
         docs_.LoadAll();
         stories_->ClearProphet();
     }
-    void TearDown() override { AppfrmInit = nullptr; }
-    TNoProgress init_;
     TFixtureFolder folder_;
     std::unique_ptr<TQuranDLLHelper> quran_;
     std::unique_ptr<TProphetsHelper> stories_;

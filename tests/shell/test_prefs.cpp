@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -23,7 +22,6 @@ protected:
         fs::create_directories(home_ + "/config");
     }
     void TearDown() override {
-        chmod((home_ + "/config").c_str(), 0755);
         fs::remove_all(home_);
     }
     void WriteIni(const std::string& text) { std::ofstream(SettingsFileName()) << text; }
@@ -99,8 +97,8 @@ TEST_F(PrefsTest, DefaultsAreWrittenInFull) {
 }
 
 TEST_F(PrefsTest, FailedWriteRaisesAndKeepsMemory) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    chmod((home_ + "/config").c_str(), 0555);
+    // A folder in the file's place makes the write fail for every user, root included.
+    fs::create_directories(SettingsFileName());
     StoredPrefs() = DefaultPrefs();
     StoredPrefs().Maximise = true;
     THVPrefs before = StoredPrefs();
@@ -111,13 +109,7 @@ TEST_F(PrefsTest, FailedWriteRaisesAndKeepsMemory) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + SettingsFileName());
     }
     EXPECT_EQ(StoredPrefs(), before);
-}
-
-TEST_F(PrefsTest, FailedWriteRaisesEvenForRoot) {
-    // A folder in the file's place makes the rename fail even for root.
-    fs::create_directories(SettingsFileName());
-    StoredPrefs() = DefaultPrefs();
-    EXPECT_THROW(SaveSettings(), EIniFileError);
+    EXPECT_TRUE(fs::is_directory(SettingsFileName())); // nothing half-written in its place
     fs::remove_all(SettingsFileName());
 }
 

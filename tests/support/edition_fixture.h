@@ -1,10 +1,14 @@
 #pragma once
 // Small module files built by the tests with the project's own code, in a
 // temporary program folder, and a recorder for the fatal verification failure.
+#include "content/quran.h"
+#include "content/stories.h"
 #include "storage/verification.h"
 #include "util/strutils.h"
 
 #include <map>
+#include <memory>
+#include <vector>
 #include <string>
 
 // A translation module whose verse v of surah s reads "text s:v"; only the
@@ -27,6 +31,7 @@ public:
     std::string Write(const std::string& name, const std::string& bytes) const;
 
     int Reports = 0;
+    std::vector<std::string> Headings; // of the severe messages, in order
     int Terminations = 0;
 
 private:
@@ -54,3 +59,9 @@ struct TPassingCheck : TVerifiableObject {
 // The plain source of a main document: eight header lines, then the body.
 TStringList MainDocSource(const std::string& name, const std::string& title, int priority,
                           const TStringList& body);
+
+// The translation module of BuildQuranModuleBytes, written into the folder and loaded.
+std::unique_ptr<TQuranDLLHelper> LoadedQuranModule(const TFixtureFolder& folder);
+// The story module of BuildStoryModuleBytes over that translation, written and loaded.
+std::unique_ptr<TProphetsHelper> LoadedStoryModule(const TFixtureFolder& folder, TQuranHelper* quran,
+                                                   const std::map<int, TStringList>& stories);

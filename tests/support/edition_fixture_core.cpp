@@ -43,7 +43,10 @@ TFixtureFolder::TFixtureFolder() {
     FOldFolder = ProgramFolder();
     SetProgramFolder(FPath);
     ResetFailureShown();
-    FOld = SetVerificationHandlers({[this](const std::string&, const std::string&) { ++Reports; },
+    FOld = SetVerificationHandlers({[this](const std::string& heading, const std::string&) {
+                                        ++Reports;
+                                        Headings.push_back(heading);
+                                    },
                                     [this] { ++Terminations; }});
 }
 
@@ -78,4 +81,23 @@ TStringList MainDocSource(const std::string& name, const std::string& title, int
                      "<<REVISION:1>>"};
     l.insert(l.end(), body.begin(), body.end());
     return l;
+}
+
+std::unique_ptr<TQuranDLLHelper> LoadedQuranModule(const TFixtureFolder& folder) {
+    auto quran = std::make_unique<TQuranDLLHelper>(
+        "DAZaruro2.dll", folder.Write("DAZaruro2.dll", BuildQuranModuleBytes()));
+    TNoProgress progress;
+    TfrmInitBase* previous = AppfrmInit;
+    AppfrmInit = &progress;
+    quran->Load();
+    AppfrmInit = previous;
+    return quran;
+}
+
+std::unique_ptr<TProphetsHelper> LoadedStoryModule(const TFixtureFolder& folder, TQuranHelper* quran,
+                                                   const std::map<int, TStringList>& stories) {
+    auto h = std::make_unique<TProphetsHelper>(
+        "HVModule.dll", quran, folder.Write("HVModule.dll", BuildStoryModuleBytes(stories)));
+    h->LoadAll();
+    return h;
 }
