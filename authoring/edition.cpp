@@ -1,7 +1,7 @@
-// The sample edition's own commands: the Qur'an translation from its JSON
-// source, the generated recitation and index files, the source checks and the
-// table of expected signatures.
+// The sample edition's own commands: the generated recitation and index files,
+// the source checks and the table of expected signatures.
 #include "commands.h"
+#include "translation.h"
 
 #include "content/documents.h"
 #include "content/glossary.h"
@@ -12,62 +12,11 @@
 #include "util/fileutils.h"
 #include "util/strutils.h"
 
-#include <nlohmann/json.hpp>
-
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <sstream>
 
 namespace {
-
-// Windows-1252 for the few characters above 127 a translation may carry;
-// anything else becomes "?" so that no line ever holds UTF-8 bytes.
-std::string Utf8ToAnsi(const std::string& s) {
-    static const std::pair<char32_t, unsigned char> kHigh[] = {
-        {0x20AC, 0x80}, {0x201A, 0x82}, {0x0192, 0x83}, {0x201E, 0x84}, {0x2026, 0x85},
-        {0x2020, 0x86}, {0x2021, 0x87}, {0x02C6, 0x88}, {0x2030, 0x89}, {0x0160, 0x8A},
-        {0x2039, 0x8B}, {0x0152, 0x8C}, {0x017D, 0x8E}, {0x2018, 0x91}, {0x2019, 0x92},
-        {0x201C, 0x93}, {0x201D, 0x94}, {0x2022, 0x95}, {0x2013, 0x96}, {0x2014, 0x97},
-        {0x02DC, 0x98}, {0x2122, 0x99}, {0x0161, 0x9A}, {0x203A, 0x9B}, {0x0153, 0x9C},
-        {0x017E, 0x9E}, {0x0178, 0x9F}};
-    std::string out;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        size_t len;
-        if (c < 0x80) {
-            cp = c;
-            len = 1;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            len = 2;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            len = 3;
-        } else {
-            cp = c & 0x07;
-            len = 4;
-        }
-        if (i + len > s.size()) break;
-        for (size_t j = 1; j < len; ++j) cp = (cp << 6) | (static_cast<unsigned char>(s[i + j]) & 0x3F);
-        i += len;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        char mapped = '?';
-        for (const auto& [u, a] : kHigh)
-            if (u == cp) mapped = static_cast<char>(a);
-        out += mapped;
-    }
-    return out;
-}
-
-std::string OneLine(std::string s) {
-    for (auto& c : s)
-        if (c == '\r' || c == '\n') c = ' ';
-    return s;
-}
 
 void WritePlain(const std::string& file, const TStringList& lines) { WriteFileLines(file, lines); }
 
@@ -75,39 +24,6 @@ TStringList ReadPlain(const std::string& file) {
     TStringList lines;
     if (!ReadFileLines(file, lines)) throw EInOutError("cannot read " + file);
     return lines;
-}
-
-// quran JSON OUT.txt: the translation's 6350 plain lines, surah line first.
-int CmdQuran(const std::string& jsonFile, const std::string& out) {
-    std::ifstream in(jsonFile, std::ios::binary);
-    if (!in) throw EInOutError("cannot read " + jsonFile);
-    nlohmann::json doc;
-    try {
-        in >> doc;
-    } catch (const std::exception& e) {
-        throw EConvertError(jsonFile + ": not valid JSON: " + e.what());
-    }
-    if (!doc.is_array() || doc.size() != 114)
-        throw EConvertError(jsonFile + ": expected an array of 114 surahs");
-    TStringList lines;
-    for (int s = 1; s <= 114; ++s) {
-        const auto& surah = doc[static_cast<size_t>(s - 1)];
-        const auto& verses = surah.at("verses");
-        if (static_cast<int>(verses.size()) != VerseCount(s))
-            throw EConvertError(jsonFile + ": surah " + std::to_string(s) + " has " +
-                                std::to_string(verses.size()) + " verses, expected " +
-                                std::to_string(VerseCount(s)));
-        lines.push_back(std::to_string(s) + "|" + SurahTitle(s, 2));
-        int v = 0;
-        for (const auto& verse : verses) {
-            ++v;
-            lines.push_back(std::to_string(v) + "|" +
-                            OneLine(Utf8ToAnsi(verse.at("translation").get<std::string>())));
-        }
-    }
-    WritePlain(out, lines);
-    std::printf("%s: %zu lines\n", out.c_str(), lines.size());
-    return 0;
 }
 
 // recitation OUT.txt: four header lines, then one cache file name per verse.
@@ -196,9 +112,36 @@ void CheckStory(const std::string& file, TStringList& problems) {
     if (titles.empty()) problems.push_back(file + ": no heading");
 }
 
+// A translation source: source.txt names the npm package, the JSON file in it
+// and the key of a verse's text; corrections.txt mends the source's glitches.
+void CheckTranslations(const std::string& dir, TStringList& problems) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> sources;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir + "/translations", ec))
+        if (entry.is_directory()) sources.push_back(entry.path().string());
+    if (sources.empty()) problems.push_back(dir + "/translations: no translation source");
+    for (const auto& source : sources) {
+        std::string file = source + "/source.txt";
+        TStringList lines;
+        if (!ReadFileLines(file, lines)) {
+            problems.push_back(file + ": missing");
+        } else {
+            for (const char* key : {"package:", "file:", "text:"}) {
+                bool found = false;
+                for (const auto& l : lines)
+                    if (Trim(l).rfind(key, 0) == 0 && !Trim(TextAfter(l, key)).empty()) found = true;
+                if (!found) problems.push_back(file + ": no \"" + std::string(key) + "\" line");
+            }
+        }
+        ReadCorrections(source + "/corrections.txt", problems);
+    }
+}
+
 // check DATA_DIR: the sources must pack into modules the reader accepts.
 int CmdCheck(const std::string& dir) {
     TStringList problems;
+    CheckTranslations(dir, problems);
     for (int n = 1; n <= 29; ++n) CheckStory(StoryFile(dir + "/stories", n), problems);
     std::string glossary = dir + "/glossary.txt";
     TStringList lines;
@@ -256,15 +199,11 @@ int CmdSignatures(const std::vector<std::string>& args) {
 }
 
 
-int RunQuran(const std::vector<std::string>& a) { return CmdQuran(a[0], a[1]); }
 int RunRecitation(const std::vector<std::string>& a) { return CmdRecitation(a[0]); }
 int RunIndex(const std::vector<std::string>& a) { return CmdIndex(a[0], a[1]); }
 int RunCheck(const std::vector<std::string>& a) { return CmdCheck(a[0]); }
 int RunDocument(const std::vector<std::string>& a) { return CmdDocument(a[0], a[1]); }
 
-const TPackCommandRegistration kQuran{{"quran", "quran JSON OUT.txt",
-                                       "the translation's plain module lines from its JSON", 2, 2,
-                                       RunQuran}};
 const TPackCommandRegistration kRecitation{{"recitation", "recitation OUT.txt",
                                             "the plain recitation data lines", 1, 1, RunRecitation}};
 const TPackCommandRegistration kIndex{{"index", "index STORIES_DIR OUT.txt",

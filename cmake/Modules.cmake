@@ -1,32 +1,69 @@
 # The sample edition: halvora-pack turns the plain sources in data/ and the
-# pinned Qur'an translation into the module files of the program folder.
+# Qur'an translation into the module files of the program folder.
 
-set(HALVORA_QURAN_PACKAGE "quran-json@3.1.2")
-set(HALVORA_QURAN_JSON "" CACHE FILEPATH "quran_en.json of ${HALVORA_QURAN_PACKAGE} (fetched when empty)")
-if(NOT HALVORA_QURAN_JSON)
+# The translation is a source described in data/translations/NAME/: the npm
+# package that carries it, the JSON file in it, the key of a verse's text, and
+# the corrections applied when it is packed.
+set(HALVORA_TRANSLATION "saheeh" CACHE STRING "the Qur'an translation source in data/translations/")
+set(_tr_dir ${CMAKE_SOURCE_DIR}/data/translations/${HALVORA_TRANSLATION})
+if(NOT EXISTS ${_tr_dir}/source.txt)
+  message(FATAL_ERROR "No translation source ${HALVORA_TRANSLATION}: ${_tr_dir}/source.txt is missing.")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_tr_dir}/source.txt)
+file(STRINGS ${_tr_dir}/source.txt _tr_lines)
+foreach(_key package file text)
+  set(_tr_${_key} "")
+  foreach(_line IN LISTS _tr_lines)
+    if(_line MATCHES "^${_key}:[ \t]*(.*[^ \t])[ \t]*$")
+      set(_tr_${_key} ${CMAKE_MATCH_1})
+    endif()
+  endforeach()
+  if(_tr_${_key} STREQUAL "")
+    message(FATAL_ERROR "${_tr_dir}/source.txt has no \"${_key}:\" line.")
+  endif()
+endforeach()
+set(_tr_corrections ${_tr_dir}/corrections.txt)
+
+# npm names the packed file after the package: "@scope/name@1.0" gives
+# "scope-name-1.0.tgz".
+string(REGEX REPLACE "^(@?[^@]+)@(.+)$" "\\1" _tr_name ${_tr_package})
+string(REGEX REPLACE "^(@?[^@]+)@(.+)$" "\\2" _tr_version ${_tr_package})
+string(REGEX REPLACE "^@" "" _tr_tgz ${_tr_name})
+string(REPLACE "/" "-" _tr_tgz ${_tr_tgz})
+set(_tr_tgz ${_tr_tgz}-${_tr_version}.tgz)
+
+set(HALVORA_QURAN_JSON "" CACHE FILEPATH "the translation's JSON file (fetched from its npm package when empty)")
+set(_quran_json ${HALVORA_QURAN_JSON})
+if(NOT _quran_json)
   set(_npm_dir ${CMAKE_BINARY_DIR}/npm)
-  set(HALVORA_QURAN_JSON ${_npm_dir}/package/dist/quran_en.json)
-  if(NOT EXISTS ${HALVORA_QURAN_JSON})
+  set(_quran_json ${_npm_dir}/package/${_tr_file})
+  # A package fetched for another source is replaced.
+  if(EXISTS ${_quran_json} AND NOT EXISTS ${_npm_dir}/${_tr_tgz})
+    file(REMOVE_RECURSE ${_npm_dir}/package)
+  endif()
+  if(NOT EXISTS ${_quran_json})
     find_program(HALVORA_NPM npm)
     if(NOT HALVORA_NPM)
-      message(FATAL_ERROR "The Qur'an translation (npm package ${HALVORA_QURAN_PACKAGE}) is missing "
+      message(FATAL_ERROR "The Qur'an translation (npm package ${_tr_package}) is missing "
                           "and npm is not installed to fetch it: run scripts/setup.sh, or set "
-                          "HALVORA_QURAN_JSON to its dist/quran_en.json.")
+                          "HALVORA_QURAN_JSON to its ${_tr_file}.")
     endif()
     file(MAKE_DIRECTORY ${_npm_dir})
-    message(STATUS "Fetching ${HALVORA_QURAN_PACKAGE}")
-    execute_process(COMMAND ${HALVORA_NPM} pack ${HALVORA_QURAN_PACKAGE} --silent
+    message(STATUS "Fetching ${_tr_package}")
+    execute_process(COMMAND ${HALVORA_NPM} pack ${_tr_package} --silent
                     WORKING_DIRECTORY ${_npm_dir} RESULT_VARIABLE _npm_rc
                     OUTPUT_VARIABLE _npm_out ERROR_VARIABLE _npm_err)
-    if(NOT _npm_rc EQUAL 0 OR NOT EXISTS ${_npm_dir}/quran-json-3.1.2.tgz)
-      message(FATAL_ERROR "Could not fetch the npm package ${HALVORA_QURAN_PACKAGE}, which holds the "
+    if(NOT _npm_rc EQUAL 0 OR NOT EXISTS ${_npm_dir}/${_tr_tgz})
+      message(FATAL_ERROR "Could not fetch the npm package ${_tr_package}, which holds the "
                           "Qur'an translation the build packs (${_npm_err}). Check the connection "
-                          "to the npm registry, or set HALVORA_QURAN_JSON to its dist/quran_en.json.")
+                          "to the npm registry, or set HALVORA_QURAN_JSON to its ${_tr_file}.")
     endif()
-    file(ARCHIVE_EXTRACT INPUT ${_npm_dir}/quran-json-3.1.2.tgz DESTINATION ${_npm_dir}
-         PATTERNS package/dist/quran_en.json package/package.json package/LICENSE*)
-    if(NOT EXISTS ${HALVORA_QURAN_JSON})
-      message(FATAL_ERROR "${HALVORA_QURAN_PACKAGE} holds no dist/quran_en.json")
+    # The package's own description, licence and read-me stay beside the text:
+    # they are what it says of itself.
+    file(ARCHIVE_EXTRACT INPUT ${_npm_dir}/${_tr_tgz} DESTINATION ${_npm_dir}
+         PATTERNS package/${_tr_file} package/package.json package/LICENSE* package/README*)
+    if(NOT EXISTS ${_quran_json})
+      message(FATAL_ERROR "${_tr_package} holds no ${_tr_file}")
     endif()
   endif()
 endif()
@@ -36,6 +73,9 @@ set(_work ${CMAKE_BINARY_DIR}/edition)
 set(_out ${HALVORA_PROGRAM_DIR})
 file(MAKE_DIRECTORY ${_work})
 
+# The notice of the work of others travels with the program folder.
+configure_file(${CMAKE_SOURCE_DIR}/share/ThirdPartyNotices.txt ${_out}/ThirdPartyNotices.txt COPYONLY)
+
 file(GLOB _stories CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/stories/*.txt)
 file(GLOB _documents CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/documents/*.txt)
 set(_glossary ${CMAKE_SOURCE_DIR}/data/glossary.txt)
@@ -43,13 +83,16 @@ set(_glossary ${CMAKE_SOURCE_DIR}/data/glossary.txt)
 add_custom_command(OUTPUT ${_work}/checked.stamp
   COMMAND ${_pack} check ${CMAKE_SOURCE_DIR}/data
   COMMAND ${CMAKE_COMMAND} -E touch ${_work}/checked.stamp
-  DEPENDS halvora-pack ${_stories} ${_documents} ${_glossary}
+  DEPENDS halvora-pack ${_stories} ${_documents} ${_glossary} ${_tr_dir}/source.txt
+          ${_tr_corrections}
   COMMENT "Checking the edition's sources" VERBATIM)
 
+# A correction whose text is no longer found fails here.
 add_custom_command(OUTPUT ${_out}/DAZaruro2.dll
-  COMMAND ${_pack} quran ${HALVORA_QURAN_JSON} ${_work}/QDATA.txt
+  COMMAND ${_pack} quran ${_quran_json} ${_work}/QDATA.txt
+          --text ${_tr_text} --corrections ${_tr_corrections}
   COMMAND ${_pack} dll ${_out}/DAZaruro2.dll QDATA QDATA=${_work}/QDATA.txt --scramble
-  DEPENDS halvora-pack ${HALVORA_QURAN_JSON}
+  DEPENDS halvora-pack ${_quran_json} ${_tr_corrections}
   COMMENT "Packing the Qur'an translation module" VERBATIM)
 
 set(_story_args)

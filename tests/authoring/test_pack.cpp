@@ -1,4 +1,5 @@
 // halvora-pack, run as the author runs it, checked with the reader's own code.
+#include "content/surahs.h"
 #include "platform/resources.h"
 #include "storage/cipher.h"
 #include "storage/modules.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -239,15 +241,111 @@ TEST(PackEdition, CheckReportsEachFaultWithFileAndLine) {
     Write(d / "data/documents/Extra.txt", "<<CRCSL3:>>+\n<<N:MDOC_X>>+\n");
     std::string glossary = Read(d / "data/glossary.txt");
     Write(d / "data/glossary.txt", "<<T:Broken\n" + glossary);
+    std::string corrections = Read(d / "data/translations/saheeh/corrections.txt");
+    Write(d / "data/translations/saheeh/corrections.txt", "2:287 | Allah 's | Allah's\n" + corrections);
+    Write(d / "data/translations/saheeh/source.txt", "package: quran-json@3.1.2\nfile: dist/quran_en.json\n");
     Result r = Pack("check data", d);
     EXPECT_EQ(r.rc, 1);
     for (const char* expected :
          {"stories/03.txt:1: excerpt before the first heading", "stories/03.txt:4: excerpt names verses",
           "stories/03.txt:5: excerpt names no surah", "stories/03.txt:6: excerpt verses are not numbers",
           "stories/03.txt:7: heading \"Call of Nooh\" equals or begins the heading \"Call\"",
-          "stories/03.txt:8: excerpt names verses", "documents/Extra.txt:", "glossary.txt:1: "})
+          "stories/03.txt:8: excerpt names verses", "documents/Extra.txt:", "glossary.txt:1: ",
+          "translations/saheeh/corrections.txt:1: not a verse of the Qur'an: 2:287",
+          "translations/saheeh/source.txt: no \"text:\" line"})
         EXPECT_NE(r.err.find(expected), std::string::npos) << expected << "\n" << r.err;
 
     fs::remove(d / "data/stories/29.txt");
     EXPECT_NE(Pack("check data", d).err.find("stories/29.txt: missing"), std::string::npos);
+}
+
+namespace {
+
+// A translation JSON of the source's layout: 114 surahs, every verse "S:V",
+// with the texts given for a few verses.
+std::string TranslationJson(const std::map<std::string, std::string>& texts, const std::string& key = "translation") {
+    std::string json = "[";
+    for (int s = 1; s <= 114; ++s) {
+        json += std::string(s > 1 ? "," : "") + "{\"id\":" + std::to_string(s) + ",\"verses\":[";
+        for (int v = 1; v <= VerseCount(s); ++v) {
+            std::string ref = std::to_string(s) + ":" + std::to_string(v);
+            auto it = texts.find(ref);
+            json += std::string(v > 1 ? "," : "") + "{\"" + key + "\":\"" + (it != texts.end() ? it->second : ref) + "\"}";
+        }
+        json += "]}";
+    }
+    return json + "]";
+}
+
+std::string PackedVerse(const TStringList& lines, int surah, int verse) {
+    return lines.at(static_cast<size_t>(SurahLineOffset(surah) + verse));
+}
+
+} // namespace
+
+// The translation's glitches are mended from a list kept as data; an entry
+// whose text the source no longer holds stops the build instead of passing
+// silently.
+TEST(PackQuran, CorrectionsAreAppliedAndAStaleOneFails) {
+    TempDir d;
+    Write(d / "q.json", TranslationJson({{"18:71", "so al-Khidh r tore it, and al-Khidh r left"},
+                                         {"2:104", "say not [to Allah 's Messenger]"},
+                                         {"9:30", "the son of Allah \\\"; and"}}));
+    Write(d / "fixes.txt", "# comment\n\n18:71 | al-Khidh r | al-Khidhr\n 2:104 |Allah 's| Allah's \n"
+                           "9:30 | Allah \"; | Allah\";\n");
+    Result r = Pack("quran q.json QDATA.txt --corrections fixes.txt", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_NE(r.out.find("3 corrections"), std::string::npos) << r.out;
+    TStringList lines;
+    ASSERT_TRUE(ReadFileLines(d / "QDATA.txt", lines));
+    ASSERT_EQ(lines.size(), 6350u);
+    EXPECT_EQ(PackedVerse(lines, 18, 71), "71|so al-Khidhr tore it, and al-Khidhr left");
+    EXPECT_EQ(PackedVerse(lines, 2, 104), "104|say not [to Allah's Messenger]");
+    EXPECT_EQ(PackedVerse(lines, 9, 30), "30|the son of Allah\"; and");
+    EXPECT_EQ(PackedVerse(lines, 18, 72), "72|18:72"); // the rest word for word
+    EXPECT_EQ(lines[0], "1|" + SurahTitle(1, 2));
+
+    // The source changed under the list: the entry's text is gone.
+    Write(d / "stale.txt", "18:71 | al-Khidh r | al-Khidhr\n2:105 | Allah 's | Allah's\n");
+    std::filesystem::remove(d / "QDATA.txt");
+    r = Pack("quran q.json QDATA.txt --corrections stale.txt", d);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("stale.txt:2: \"Allah 's\" is no longer in verse 2:105"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(d / "QDATA.txt"));
+
+    // Another source's layout names its own text key.
+    Write(d / "other.json", TranslationJson({{"1:1", "In the name of God"}}, "text_en"));
+    r = Pack("quran other.json other.txt --text text_en", d);
+    ASSERT_EQ(r.rc, 0) << r.err;
+    ASSERT_TRUE(ReadFileLines(d / "other.txt", lines));
+    EXPECT_EQ(lines[1], "1|In the name of God");
+    r = Pack("quran other.json other.txt", d);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("verse 1:1 has no text \"translation\""), std::string::npos) << r.err;
+}
+
+TEST(PackQuran, FaultyCorrectionEntriesAreReportedWithTheirLine) {
+    TempDir d;
+    Write(d / "q.json", TranslationJson({}));
+    struct Case { std::string entry, message; };
+    const Case cases[] = {
+        {"18:71 al-Khidh r al-Khidhr", "fixes.txt:2: expected VERSE | TEXT IN THE SOURCE | TEXT PACKED"},
+        {"18:111 | a | b", "fixes.txt:2: not a verse of the Qur'an: 18:111"},
+        {"115:1 | a | b", "not a verse of the Qur'an"},
+        {"x:1 | a | b", "not a verse of the Qur'an"},
+        {"2 | a | b", "not a verse of the Qur'an"},
+        {"2:1 | | b", "fixes.txt:2: nothing to correct"},
+        {"2:1 | same | same", "nothing to correct"},
+    };
+    for (const Case& c : cases) {
+        Write(d / "fixes.txt", "# VERSE | FIND | REPLACE\n" + c.entry + "\n");
+        Result r = Pack("quran q.json out.txt --corrections fixes.txt", d);
+        EXPECT_EQ(r.rc, 1) << c.entry;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.entry << ": " << r.err;
+    }
+    Result r = Pack("quran q.json out.txt --corrections missing.txt", d);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("missing.txt: cannot read"), std::string::npos) << r.err;
+    EXPECT_EQ(Pack("quran q.json out.txt --frobnicate x", d).rc, 1);
+    EXPECT_FALSE(fs::exists(d / "out.txt"));
 }

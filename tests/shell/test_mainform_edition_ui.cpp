@@ -67,6 +67,14 @@ TEST_F(EditionWindowTest, ReadsTheShippedEdition) {
     EXPECT_NE(w.Browser->DocumentText().find("Features"), std::string::npos);
     Shot(w, "document.png");
 
+    // The Translator's Note with its table of the translation's corrections.
+    w.SelectTreeIndex(3);
+    EXPECT_EQ(w.lblChapter->text(), "Translator's Note");
+    EXPECT_NE(w.Browser->DocumentText().find("except these listed corrections"), std::string::npos);
+    Shot(w, "translators-note.png");
+    w.Browser->verticalScrollBar()->setValue(w.Browser->verticalScrollBar()->maximum() * 2 / 3);
+    Shot(w, "translators-note-corrections.png");
+
     w.SelectProphet(12);
     EXPECT_EQ(w.lblChapter->text(), "Prophet Yusuf [Joseph]");
     TVrnTreeView* outline = w.CurrentOutlineTree();
