@@ -74,7 +74,8 @@ TfrmAboutDlg::TfrmAboutDlg(QWidget* parent) : QDialog(parent) {
                             "Halvora reader software by the Halvora developers.\n"
                             "Sample edition written for Halvora; Qur'an verses from the "
                             "Saheeh International translation (quran-json 3.1.2).\n"
-                            "Free software: you may copy and share it; see the Distribution page.",
+                            "Before passing copies on, read the Distribution page: the "
+                            "translation's terms are its publisher's.",
                             8, false, 14, 254, 398, 70);
     lblCredits->setStyleSheet("color: #C0C0C0; background: transparent;");
 

@@ -3,6 +3,7 @@
 #include "controls/vrnhtml.h"
 #include "controls/vrntreeview.h"
 #include "platform/dialogs_ui.h"
+#include "shell/aboutdlg_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
 #include "support/edition_fixture.h"
@@ -74,6 +75,12 @@ TEST_F(EditionWindowTest, ReadsTheShippedEdition) {
     Shot(w, "translators-note.png");
     w.Browser->verticalScrollBar()->setValue(w.Browser->verticalScrollBar()->maximum() * 2 / 3);
     Shot(w, "translators-note-corrections.png");
+
+    TfrmAboutDlg about;
+    about.SetQuranModule(w.QuranModule.get());
+    about.show();
+    EXPECT_FALSE(about.lblQuote->text().isEmpty());
+    Shot(about, "about.png");
 
     w.SelectProphet(12);
     EXPECT_EQ(w.lblChapter->text(), "Prophet Yusuf [Joseph]");
