@@ -208,6 +208,55 @@ void Calligraphy(QPainter& p, const QRectF& r, int px, const QString& text = QSt
     p.drawText(r, Qt::AlignCenter, text);
 }
 
+// Calligraphy set inside a star's outline: the lines are centred on the
+// star and as large as they can be while every stroke stays a margin inside
+// it. A single line and the words split over two lines are both tried; the
+// larger fit wins.
+void CalligraphyInStar(QPainter& p, QPointF centre, double radius, double margin, int maxPx,
+                       const QStringList& words) {
+    const QPainterPath inside = Star(centre, radius - margin);
+    auto layout = [&](const QStringList& lines, int px) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setBold(true);
+        f.setPixelSize(px);
+        const QFontMetricsF fm(f);
+        const double lineHeight = fm.ascent() + fm.descent() * 0.6;
+        QPainterPath path;
+        for (int i = 0; i < lines.size(); ++i) {
+            const double w = fm.horizontalAdvance(lines[i]);
+            path.addText(QPointF(-w / 2, i * lineHeight + fm.ascent()), f, lines[i]);
+        }
+        // Centred on the ink, not on the font's boxes.
+        const QRectF ink = path.boundingRect();
+        return path.translated(centre - ink.center());
+    };
+    QList<QStringList> choices = {{words.join(QLatin1Char(' '))}};
+    if (words.size() > 1) {
+        const int half = int(words.size() + 1) / 2;
+        choices.push_back({words.mid(0, half).join(QLatin1Char(' ')), words.mid(half).join(QLatin1Char(' '))});
+    }
+    QPainterPath best;
+    int bestPx = 0;
+    for (const QStringList& lines : choices)
+        for (int px = maxPx; px > bestPx && px >= 5; --px) {
+            QPainterPath path = layout(lines, px);
+            if (inside.contains(path)) {
+                best = path;
+                bestPx = px;
+                break;
+            }
+        }
+    const QRectF ink = best.boundingRect();
+    QLinearGradient g(ink.topLeft(), ink.bottomLeft());
+    g.setColorAt(0, kGold.lighter(140));
+    g.setColorAt(1, kGold.darker(130));
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawPath(best);
+    p.restore();
+}
+
 QImage Bismillah(int w, int h, int px) {
     QImage img = Canvas(w, h);
     QPainter p(&img);
@@ -225,7 +274,7 @@ QImage BismillahSmall() {
     p.setPen(QPen(kGold.darker(160), 1));
     p.setBrush(Qt::NoBrush);
     p.drawPath(Star(QPointF(25, 17.5), 17));
-    Calligraphy(p, QRectF(7, 0, 36, 35), 11, QString::fromUtf8("بسم الله"));
+    CalligraphyInStar(p, QPointF(25, 17.5), 17, 1.5, 14, {QString::fromUtf8("بسم"), QString::fromUtf8("الله")});
     return img;
 }
 
@@ -245,18 +294,18 @@ QImage Splash() {
     p.setOpacity(1);
     p.setPen(QPen(kGold.darker(140), 1));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(Star(QPointF(253, 92), 52));
-    p.drawPath(Star(QPointF(253, 92), 44));
-    Calligraphy(p, QRectF(193, 72, 120, 40), 15);
+    p.drawPath(Star(QPointF(253, 88), 60));
+    p.drawPath(Star(QPointF(253, 88), 52));
+    CalligraphyInStar(p, QPointF(253, 88), 52, 3, 24,
+                      QString::fromUtf8("بسم الله الرحمن الرحيم").split(QLatin1Char(' ')));
     p.setPen(Qt::white);
     p.setFont(Font(30, true));
     p.drawText(QRectF(0, 150, 507, 40), Qt::AlignCenter, QStringLiteral("HALVORA"));
     p.setPen(kSilver);
     p.setFont(Font(12));
     p.drawText(QRectF(0, 190, 507, 20), Qt::AlignCenter, QStringLiteral("Stories of the Prophets"));
-    p.setPen(QColor(0x80, 0x80, 0x80));
-    p.setFont(Font(10));
-    p.drawText(QRectF(0, 246, 497, 20), Qt::AlignRight, QStringLiteral("Version 1.5  \u00b7  Loading modules..."));
+    // The version and the "Loading..." text are the start-up window's own
+    // labels, laid over the picture: none here.
     p.setPen(QPen(QColor(0x3E, 0x3E, 0x3E), 1));
     p.drawRect(0, 0, 506, 280);
     return img;

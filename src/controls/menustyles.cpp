@@ -33,6 +33,11 @@ public:
                 const bool disabled = separator || !(opt->state & State_Enabled);
                 const bool selected = !separator && (opt->state & State_Selected);
                 p->save();
+                // Left unpainted by the item, the stripe shows the platform's
+                // menu colour, as it would under a native menu.
+                if (FOwner->LeftStripe)
+                    p->fillRect(QRect(opt->rect.left(), opt->rect.top(), 4, opt->rect.height()),
+                                QApplication::palette("QMenu").color(QPalette::Window));
                 p->setFont(mi->font);
                 FOwner->DrawItem(*p, opt->rect, caption, action->icon(), selected, disabled);
                 p->restore();
@@ -111,9 +116,13 @@ void TVrnMenuStyleBase::DrawItem(QPainter& p, const QRect& rect, const QString& 
     const bool separator = rawCaption == QLatin1String("-");
     p.setClipRect(rect);
     auto write = [&](const QColor& color, const QColor& background) {
-        // Text cells have the brush colour behind them, as on a canvas.
+        // A separator is its line alone: no caption.
+        if (separator) return;
+        // Text cells have the brush colour behind them, as on a canvas; the
+        // caption sits in the middle of its row.
         const QFontMetrics fm(p.font());
-        QRect text(r.left() + indent + 4, r.top() + 1, fm.horizontalAdvance(caption), fm.height());
+        QRect text(r.left() + indent + 4, r.top() + (r.height() - fm.height()) / 2,
+                   fm.horizontalAdvance(caption), fm.height());
         p.fillRect(text, background);
         p.setPen(color);
         p.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption);

@@ -10,10 +10,14 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 TVrnHTML::TVrnHTML(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+    // A page to read: the mouse selects and the keyboard scrolls and follows
+    // links, but no caret blinks in it.
+    setTextInteractionFlags(Qt::TextBrowserInteraction);
     connect(this, &QTextBrowser::anchorClicked, this, &TVrnHTML::OnAnchorClicked);
 }
 
@@ -47,22 +51,57 @@ bool TVrnHTML::PositionTo(const std::string& anchor) {
         ScrollToTop();
         return true;
     }
-    bool found = false;
-    for (QTextBlock b = document()->begin(); b.isValid() && !found; b = b.next()) {
-        // An empty anchor is kept on the block that follows it.
-        if (b.charFormat().anchorNames().contains(name)) {
-            found = true;
-            break;
-        }
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().anchorNames().contains(name)) {
-                found = true;
-                break;
-            }
-        }
-    }
+    const bool found = AnchorPosition(anchor) >= 0;
     if (found) scrollToAnchor(name);
     return found;
+}
+
+int TVrnHTML::AnchorPosition(const std::string& anchor) const {
+    const QString name = FromAnsi(anchor);
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        // An empty anchor is kept on the block that follows it.
+        if (b.charFormat().anchorNames().contains(name)) return b.position();
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(name)) return it.fragment().position();
+    }
+    return -1;
+}
+
+QString TVrnHTML::PlainText(int start, int end) const {
+    QTextCursor c(document());
+    c.setPosition(std::clamp(start, 0, c.document()->characterCount() - 1));
+    c.setPosition(std::clamp(end, 0, c.document()->characterCount() - 1), QTextCursor::KeepAnchor);
+    // The selection holds the document's own marks: block and line
+    // separators, table frame markers and a place holder per picture.
+    QString raw = c.selectedText(), text;
+    text.reserve(raw.size());
+    for (QChar ch : raw) {
+        switch (ch.unicode()) {
+        case 0x2029: // QChar::ParagraphSeparator
+        case 0x2028: // QChar::LineSeparator
+            text += QLatin1Char('\n');
+            break;
+        case 0xFDD0: // start of a table or cell frame
+        case 0xFDD1: // end of a frame
+            text += QLatin1String("\n\n"); // a table stands apart from the text around it
+            break;
+        case 0xFFFC: // a picture
+            break;
+        case 0x00A0:
+            text += QLatin1Char(' ');
+            break;
+        default:
+            text += ch;
+        }
+    }
+    QStringList out;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        while (!line.isEmpty() && line.back().isSpace()) line.chop(1);
+        if (line.isEmpty() && (out.isEmpty() || out.back().isEmpty())) continue;
+        out.push_back(line);
+    }
+    while (!out.isEmpty() && out.back().isEmpty()) out.pop_back();
+    return out.join(QLatin1Char('\n'));
 }
 
 bool TVrnHTML::FindFromStart(const std::string& text, bool matchCase) {

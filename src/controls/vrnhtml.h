@@ -28,6 +28,12 @@ public:
     // no selection is left. True when found.
     bool FindFromStart(const std::string& text, bool matchCase);
     std::string SelectedText() const;
+    // Where an anchor of the page starts, as a character position; -1 when
+    // the page has none of that name.
+    int AnchorPosition(const std::string& anchor) const;
+    // The page's text from start to end as plain text anyone can paste: lines
+    // end in LF, no blank line follows another, no layout characters remain.
+    QString PlainText(int start, int end) const;
     std::string DocumentText() const;
     void CopyToClipboard() { copy(); }
 

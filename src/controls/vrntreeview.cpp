@@ -18,24 +18,27 @@ public:
             QStyledItemDelegate::paint(p, option, index);
             return;
         }
-        // Icon as usual, then the text on the plain background, underlined.
+        // The item as usual without its text (a selected one keeps its bar and
+        // its selected image), then the text underlined: on the bar in the
+        // selected text colour, elsewhere on the plain background.
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
-        QStyleOptionViewItem iconOnly = opt;
-        iconOnly.text.clear();
-        iconOnly.state &= ~(QStyle::State_Selected | QStyle::State_MouseOver);
-        QStyledItemDelegate::paint(p, iconOnly, index);
+        const bool selected = opt.state & QStyle::State_Selected;
+        QStyleOptionViewItem noText = opt;
+        noText.text.clear();
+        noText.state &= ~QStyle::State_MouseOver;
+        QStyledItemDelegate::paint(p, noText, index);
         const QWidget* w = opt.widget;
         QStyle* style = w ? w->style() : nullptr;
         QRect textRect = style ? style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w) : opt.rect;
         p->save();
-        p->fillRect(textRect, FTree->palette().color(QPalette::Base));
+        if (!selected) p->fillRect(textRect, FTree->palette().color(QPalette::Base));
         QFont f = opt.font;
         f.setUnderline(true);
         f.setBold(false);
         f.setItalic(false);
         p->setFont(f);
-        p->setPen(FTree->HotTrackColor());
+        p->setPen(selected ? opt.palette.color(QPalette::HighlightedText) : FTree->HotTrackColor());
         p->drawText(textRect.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, opt.text);
         p->restore();
     }
@@ -87,4 +90,10 @@ void TVrnTreeView::mouseMoveEvent(QMouseEvent* e) {
 void TVrnTreeView::leaveEvent(QEvent* e) {
     QTreeWidget::leaveEvent(e);
     SetHotItem(nullptr);
+}
+
+bool TVrnTreeView::event(QEvent* e) {
+    // A modal window or another program taking over: the mouse is no longer here.
+    if (e->type() == QEvent::WindowDeactivate || e->type() == QEvent::Hide) SetHotItem(nullptr);
+    return QTreeWidget::event(e);
 }

@@ -22,6 +22,7 @@ public:
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    bool event(QEvent* e) override;
 
 private:
     QColor FHotTrackColor{0x4E, 0x74, 0x9A};

@@ -19,10 +19,7 @@ int main(int argc, char** argv) {
     TfrmInit init;
     init.show();
 
-    QApplication::setApplicationName("Halvora");
-    QApplication::setApplicationDisplayName("Halvora");
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Artwork("Halvora.png"))));
-    QGuiApplication::setDesktopFileName("halvora");
 
     TfrmMain mainForm(&init);
     TfrmAboutDlg about(&mainForm);

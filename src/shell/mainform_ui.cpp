@@ -91,9 +91,11 @@ TVrnTreeView* MakeTree(QWidget* parent) {
     return t;
 }
 
-QIcon TreeIcon(int index) {
+QIcon TreeIcon(int index, int selectedIndex) {
     if (WindowsKind() == 1 || WindowsKind() == 4) return {};
-    return QIcon(QPixmap::fromImage(Artwork(QString("Tree%1.png").arg(index))));
+    QIcon icon(QPixmap::fromImage(Artwork(QString("Tree%1.png").arg(index))));
+    icon.addPixmap(QPixmap::fromImage(Artwork(QString("Tree%1.png").arg(selectedIndex))), QIcon::Selected);
+    return icon;
 }
 
 int32_t NodeData(const QTreeWidgetItem* item) { return item ? item->data(0, kDataRole).toInt() : 0; }
@@ -578,10 +580,11 @@ QTreeWidgetItem* TfrmMain::TreeNodeAt(int index) const {
 void TfrmMain::SelectTreeIndex(int index) {
     QTreeWidgetItem* item = TreeNodeAt(index);
     if (!item) return;
-    if (trvProphets->currentItem() == item)
-        ShowSelection();
-    else
+    // The node already shown stays as it is, scrolled where the reader left it.
+    if (trvProphets->currentItem() != item)
         trvProphets->setCurrentItem(item);
+    else
+        item->setSelected(true);
     trvProphets->scrollToItem(item);
     trvProphets->viewport()->update();
 }
@@ -660,7 +663,7 @@ void TfrmMain::FillTree(TVrnTreeView* tree, const std::vector<TTreeNodeSpec>& no
                                              : new QTreeWidgetItem(items[static_cast<size_t>(n.Parent)]);
         item->setText(0, FromAnsi(n.Text));
         item->setData(0, kDataRole, n.Data);
-        item->setIcon(0, TreeIcon(n.ImageIndex));
+        item->setIcon(0, TreeIcon(n.ImageIndex, n.SelectedIndex));
         items.push_back(item);
     }
     tree->expandAll();
@@ -789,31 +792,22 @@ void TfrmMain::CopyText() {
         clip->setText(FromAnsiLines(ExcerptHtml(*QuranModule, e.Range, "", false, false)));
         return;
     }
-    // The sub-topic's passage: from its title to the next sub-topic's title.
-    if (!Browser->FindFromStart(title, false)) {
+    // The sub-topic's passage: from its own anchor to the next sub-topic's.
+    // Its title may occur earlier in the page, in another heading or the text.
+    const int i = Stories->FindTopic(title);
+    const int count = Stories->TopicCount(Stories->CurrentProphet());
+    const int start = i >= 0 ? Browser->AnchorPosition("SUBTOPIC_" + std::to_string(i)) : -1;
+    if (start < 0) {
         clip->setText(node->text(0)); // a title missing from the page: its title is all there is
         return;
     }
+    int end = i + 1 < count ? Browser->AnchorPosition("SUBTOPIC_" + std::to_string(i + 1)) : -1;
+    if (end < start) end = Browser->document()->characterCount() - 1; // the last one runs to the end
     QTextCursor c = Browser->textCursor();
-    int start = c.position() - static_cast<int>(FromAnsi(title).size());
-    int i = Stories->FindTopic(title);
-    int count = Stories->TopicCount(Stories->CurrentProphet());
-    int end = -1;
-    if (i >= 0 && i + 1 < count) {
-        QString next = FromAnsi(Stories->TopicTitle(i + 1));
-        if (Browser->FindFromStart(ToAnsi(next), false))
-            end = Browser->textCursor().position() - static_cast<int>(next.size());
-    }
-    if (end < start) {
-        // The last sub-topic runs to the end of the page.
-        QTextCursor last(Browser->document());
-        last.movePosition(QTextCursor::End);
-        end = last.position();
-    }
     c.setPosition(start);
     c.setPosition(end, QTextCursor::KeepAnchor);
     Browser->setTextCursor(c);
-    clip->setText(c.selectedText().replace(QChar::ParagraphSeparator, '\n').trimmed());
+    clip->setText(Browser->PlainText(start, end));
 }
 
 int TfrmMain::MainDocumentPosition() const {

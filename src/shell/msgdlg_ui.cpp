@@ -14,6 +14,10 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QWindow>
+
+#include <algorithm>
 #include <QTimer>
 
 #include <exception>
@@ -113,6 +117,35 @@ TfrmMsgDlg::TfrmMsgDlg(QWidget* parent) : QDialog(parent) {
 
 void TfrmMsgDlg::reject() { done(mrCancel); }
 
+namespace {
+// The frame's height seen last; before a window is framed, the style's guess.
+int gFrameHeight = -1;
+} // namespace
+
+void TfrmMsgDlg::SetWindowHeight(int height) {
+    FWindowHeight = height;
+    FitHeight();
+}
+
+void TfrmMsgDlg::FitHeight() {
+    if (FWindowHeight <= 0) return;
+    int frame = -1;
+    if (QWindow* w = windowHandle(); w && isVisible()) {
+        const QMargins m = w->frameMargins();
+        // A window manager that has not framed the window yet reports none.
+        if (m.top() + m.bottom() > 0) frame = gFrameHeight = m.top() + m.bottom();
+    }
+    if (frame < 0) frame = gFrameHeight >= 0 ? gFrameHeight : style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const int inside = std::max(FWindowHeight - frame, 1);
+    if (height() != inside || width() != kClientWidth) setFixedSize(kClientWidth, inside);
+}
+
+void TfrmMsgDlg::moveEvent(QMoveEvent* e) {
+    QDialog::moveEvent(e);
+    // The window manager frames the window after it is shown.
+    if (isVisible()) FitHeight();
+}
+
 void TfrmMsgDlg::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
     const int w = width(), h = height();
@@ -125,6 +158,7 @@ void TfrmMsgDlg::resizeEvent(QResizeEvent* e) {
 
 void TfrmMsgDlg::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    FitHeight();
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     // The first visible button takes the keyboard.
     for (TVrnButton* b : {btnR1, btnR2, btnR3})
@@ -167,7 +201,7 @@ int ShowMsgDlg(TfrmMsgDlg& dlg, uint8_t kind, int32_t height, uint16_t buttons, 
             }
         }
     }
-    dlg.setFixedSize(kClientWidth, height > 0 ? height : dlg.height());
+    if (height > 0) dlg.SetWindowHeight(height);
     return ExecModal(dlg);
 }
 
@@ -185,7 +219,11 @@ void ShowErrorReport(const std::string& errorMessage) {
     ShowMsgDlg(mkError, 260, mbOKOnly, ReplaceAll(kErrorText, "%s", errorMessage), kErrorHeading, true);
 }
 
-THalvoraApplication::THalvoraApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+THalvoraApplication::THalvoraApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: the window system would add it to every caption.
+    setApplicationName(QString::fromLatin1(kAppName));
+    setDesktopFileName(QStringLiteral("halvora"));
+}
 
 bool THalvoraApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -45,10 +45,18 @@ public:
 
     // Closing by the frame answers Cancel.
     void reject() override;
+    // The height of the whole window, title bar and frame included, as the
+    // callers give it; the inside gets what the frame leaves.
+    void SetWindowHeight(int height);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
+    void FitHeight();
+    int FWindowHeight = 0;
 };
 
 // The program's dialog, created on first use (program entry creates it first).

@@ -11,13 +11,59 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
 #include <QScreen>
 
 TfrmVerifydlg* frmVerifydlg = nullptr;
 
 namespace {
 const char* const kFirstStatus = "Click on \"Verify Now\" to start...";
-}
+
+// The list is disabled so that the reader cannot tick it, and a disabled
+// check box comes out black on black: every line gets a silver box of its
+// own, with a white tick once its module has passed.
+class TCheckLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QRect r = opt.rect;
+        const QRect box(r.left() + 3, r.top() + (r.height() - kBox) / 2, kBox, kBox);
+        p->save();
+        p->fillRect(r, Qt::black);
+        p->setPen(QColor(0xC0, 0xC0, 0xC0));
+        p->setBrush(Qt::NoBrush);
+        p->drawRect(box.adjusted(0, 0, -1, -1));
+        if (index.data(Qt::CheckStateRole).toInt() == Qt::Checked) {
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(QPen(Qt::white, 2));
+            const QPointF tick[3] = {QPointF(box.left() + 3, box.center().y()),
+                                     QPointF(box.left() + 5.5, box.bottom() - 3),
+                                     QPointF(box.right() - 2.5, box.top() + 3)};
+            p->drawPolyline(tick, 3);
+            p->setRenderHint(QPainter::Antialiasing, false);
+        }
+        p->setFont(opt.font);
+        p->setPen(Qt::white);
+        p->drawText(QRect(box.right() + 7, r.top(), r.right() - box.right() - 7, r.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, opt.text);
+        p->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize s = QStyledItemDelegate::sizeHint(option, index);
+        return {s.width(), std::max(s.height(), kBox + 4)};
+    }
+
+private:
+    static constexpr int kBox = 13;
+};
+} // namespace
 
 TfrmVerifydlg::TfrmVerifydlg(QWidget* parent, TepScheme* scheme, TVerificationManager* manager)
     : QDialog(parent), FManager(manager ? manager : &VerificationManager()) {
@@ -44,6 +90,7 @@ TfrmVerifydlg::TfrmVerifydlg(QWidget* parent, TepScheme* scheme, TVerificationMa
     chklbxVerify->setGeometry(12, 42, 336, 150);
     chklbxVerify->setFont(ProgramFont(8));
     chklbxVerify->setEnabled(false);
+    chklbxVerify->setItemDelegate(new TCheckLineDelegate(chklbxVerify));
     // Disabled, but as legible as the rest of the dialog.
     QPalette lp = chklbxVerify->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QMainWindow>
@@ -114,9 +117,30 @@ TEST(MenuStyle, SelectedDisabledAndSeparatorLooks) {
     for (int x : {14, 100, 209}) EXPECT_EQ(thin.img.pixelColor(x, 15), QColor(0xC0, 0xC0, 0xC0)) << x;
     EXPECT_EQ(thin.img.pixelColor(100, 14), QColor(Qt::black));
     EXPECT_EQ(thin.img.pixelColor(100, 16), QColor(Qt::black));
+    EXPECT_EQ(thin.textLeft, -1); // no caption: no dash above the line
     s.ThickSeperator = true;
     Drawn thick = Draw(s, QStringLiteral("-"), false, false, true, Qt::white);
     for (int y : {5, 15, 24}) EXPECT_EQ(thick.img.pixelColor(100, y), QColor(0xC0, 0xC0, 0xC0)) << y;
+}
+
+TEST(MenuStyle, CaptionsSitInTheMiddleOfTheirRows) {
+    TestStyle s;
+    for (int height : {16, 20, 30}) {
+        const QRect r(10, 5, 200, height);
+        Drawn d = Draw(s, QStringLiteral("Exit"), false, false, false, Qt::white, r);
+        int top = -1, bottom = -1;
+        for (int y = 0; y < d.img.height(); ++y)
+            for (int x = 0; x < d.img.width(); ++x)
+                if (d.img.pixelColor(x, y) == QColor(Qt::white)) {
+                    if (top < 0) top = y;
+                    bottom = y;
+                    break;
+                }
+        ASSERT_GE(top, 0) << height;
+        // Glyphs without descenders sit a little above the font's middle.
+        const double middle = (top + bottom) / 2.0, rowMiddle = r.top() + (r.height() - 1) / 2.0;
+        EXPECT_LE(std::abs(middle - rowMiddle), 2.5) << height << " " << top << "-" << bottom;
+    }
 }
 
 TEST(MenuStyle, OnlyItemsPresentAtConstructionAndNotTheBarItems) {
@@ -145,6 +169,12 @@ TEST(MenuStyle, OnlyItemsPresentAtConstructionAndNotTheBarItems) {
     QImage img = file->grab().toImage();
     const QRect styled = file->actionGeometry(exit), unstyled = file->actionGeometry(late);
     EXPECT_EQ(img.pixelColor(styled.right() - 3, styled.center().y()), QColor(Qt::black));
+    // The stripe shows the platform's menu colour, not the black under the items.
+    const QColor menuColour = QApplication::palette("QMenu").color(QPalette::Window);
+    ASSERT_NE(menuColour, QColor(Qt::black));
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(img.pixelColor(styled.left() + x, styled.center().y()), menuColour) << x;
+    EXPECT_EQ(img.pixelColor(styled.left() + 4, styled.center().y()), QColor(Qt::black));
     EXPECT_NE(img.pixelColor(unstyled.right() - 3, unstyled.center().y()), QColor(Qt::black));
     file->hide();
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -105,6 +106,30 @@ TEST_F(HtmlTest, FindFromStartScrollsToTheMatchAndLeavesNoSelection) {
     EXPECT_GT(at45, 0);
     EXPECT_FALSE(view.FindFromStart("line 45", true)); // case matters when asked
     EXPECT_FALSE(view.FindFromStart("Nooh", false));
+}
+
+TEST_F(HtmlTest, AFocusedPageShowsNoCaret) {
+    // A link click gives the view the focus; the page stays a page to read.
+    view.LoadFromString("<p>Read this, then <a href=\"PROF_1\">follow a link</a>.</p>");
+    const QImage unfocused = view.viewport()->grab().toImage();
+    QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(&view, &in);
+    EXPECT_EQ(view.viewport()->grab().toImage(), unfocused);
+}
+
+TEST_F(HtmlTest, PlainTextLeavesNoLayoutCharacters) {
+    view.LoadFromString("<p>First&nbsp;line<br>second line</p><p>A paragraph.</p>"
+                        "<table border=1><tr><td><i>001.001 verse<br><br><img src=\"Audio.jpg\">"
+                        "001.002 verse</i></td></tr></table><p>After.</p>");
+    QTextCursor end(view.document());
+    end.movePosition(QTextCursor::End);
+    EXPECT_EQ(view.PlainText(0, end.position()).toStdString(),
+              "First line\nsecond line\nA paragraph.\n\n001.001 verse\n\n001.002 verse\n\nAfter.");
+    EXPECT_EQ(view.AnchorPosition("SUBTOPIC_2"), -1);
+    view.LoadFromString(LongPage());
+    const int at = view.AnchorPosition("SUBTOPIC_2");
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(view.PlainText(at, at + 13).toStdString(), "Line 40 of th");
 }
 
 TEST_F(HtmlTest, DoubleClickSelectsAWordAndLinkColoursApply) {

@@ -121,4 +121,51 @@ TEST(TreeView, HotItemDrawnInHotTrackColour) {
     EXPECT_EQ(count(QColor(255, 0, 0)), 0);
 }
 
+TEST(TreeView, HotAndSelectedShowOneLook) {
+    TVrnTreeView tree;
+    tree.resize(200, 100);
+    const QColor bar(0, 0, 200), base(Qt::black);
+    QPalette pal = tree.palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Base, base);
+        pal.setColor(group, QPalette::Text, Qt::white);
+        pal.setColor(group, QPalette::Highlight, bar);
+        pal.setColor(group, QPalette::HighlightedText, Qt::white);
+    }
+    tree.setPalette(pal);
+    QFont f = tree.font();
+    f.setStyleStrategy(QFont::NoAntialias);
+    tree.setFont(f);
+    auto* adam = new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Adam")});
+    new QTreeWidgetItem(&tree, QStringList{QStringLiteral("Idris")});
+    tree.SetHotTrackColor(QColor(255, 0, 0));
+    tree.show();
+    tree.setCurrentItem(adam);
+    tree.SetHotItem(adam);
+    const QImage img = tree.viewport()->grab().toImage();
+    const QRect row = tree.visualItemRect(adam);
+    // Across the whole row: the bar and the selected text colour, nothing else
+    // (no plain patch behind the text, no hot colour).
+    int onBar = 0, text = 0, other = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x <= std::min(row.right(), img.width() - 1); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c == bar) ++onBar;
+            else if (c == QColor(Qt::white)) ++text;
+            else ++other;
+        }
+    EXPECT_EQ(other, 0);
+    EXPECT_GT(text, 10);
+    EXPECT_GT(onBar, row.width() * row.height() / 2);
+    // The underline runs under the text.
+    int underline = 0;
+    for (int y = row.top() + row.height() / 2; y <= row.bottom(); ++y) {
+        int run = 0;
+        for (int x = row.left(); x < std::min(row.right(), img.width()); ++x)
+            run = img.pixelColor(x, y) == QColor(Qt::white) ? run + 1 : run;
+        underline = std::max(underline, run);
+    }
+    EXPECT_GT(underline, 15);
+}
+
 } // namespace

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QPolygonF>
+
+#include <cmath>
 
 namespace {
 
@@ -47,6 +50,56 @@ TEST(Pictures, TablesByStoredNumber) {
     // The six tiles differ: each scheme has its own colour.
     for (int i = 0; i < 6; ++i)
         for (int j = i + 1; j < 6; ++j) EXPECT_NE(WallpaperTile(i), WallpaperTile(j)) << i << j;
+}
+
+// The artwork's eight-pointed star: 16 corners, alternately on radius r and
+// on 0.72 r, the first straight up.
+QPolygonF Star(QPointF c, double r) {
+    QPolygonF star;
+    for (int k = 0; k < 16; ++k) {
+        const double a = M_PI / 8 * k - M_PI / 2, rr = (k % 2) ? r * 0.72 : r;
+        star << QPointF(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
+    }
+    return star;
+}
+
+TEST(Pictures, CalligraphyStaysInsideTheStar) {
+    // Within the star's box, every pixel brighter than the outline's gold is
+    // lettering; all of it lies inside the (inner) outline.
+    struct Case {
+        const char* name;
+        QPointF centre;
+        double radius;
+        QRect box;
+        int threshold; // above the outline's lightness (JPEG: with room for its noise)
+    };
+    const Case cases[] = {
+        {"Bismillah1.png", {25, 17.5}, 17, {0, 0, 50, 35}, 115},
+        {"Splash.jpg", {253, 88}, 52, {185, 24, 137, 126}, 150},
+    };
+    for (const Case& c : cases) {
+        const QImage img = Artwork(QString::fromLatin1(c.name)).convertToFormat(QImage::Format_RGB32);
+        const QPolygonF inside = Star(c.centre, c.radius);
+        int lettering = 0, outside = 0;
+        for (int y = c.box.top(); y <= c.box.bottom(); ++y)
+            for (int x = c.box.left(); x <= c.box.right(); ++x) {
+                if (img.pixelColor(x, y).lightness() <= c.threshold) continue;
+                ++lettering;
+                if (!inside.containsPoint(QPointF(x + 0.5, y + 0.5), Qt::OddEvenFill)) ++outside;
+            }
+        EXPECT_GT(lettering, 20) << c.name;
+        EXPECT_EQ(outside, 0) << c.name;
+    }
+}
+
+TEST(Pictures, SplashLeavesItsTextsToTheStartUpWindow) {
+    // "Loading..." and the version are labels over the picture (at 248, 222
+    // and 44, 252); the picture itself is plain all along its lower band.
+    const QImage img = Artwork(QStringLiteral("Splash.jpg")).convertToFormat(QImage::Format_RGB32);
+    int light = 0;
+    for (int y = 214; y < 278; ++y)
+        for (int x = 3; x < 504; ++x) light += img.pixelColor(x, y).lightness() > 90;
+    EXPECT_EQ(light, 0);
 }
 
 } // namespace

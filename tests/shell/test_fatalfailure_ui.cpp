@@ -25,7 +25,7 @@ TEST(FatalFailure, SevereMessageOnceThenTheLoopEnds) {
         ++shown;
         caption = dlg.windowTitle();
         heading = dlg.lblHeading->text();
-        height = dlg.height();
+        height = dlg.frameGeometry().height(); // the whole window
         okOnly = dlg.btnR1->isVisible() && dlg.btnR1->text() == QLatin1String("OK") && !dlg.btnR2->isVisible();
         EXPECT_TRUE(dlg.lblMessage->text().startsWith(QStringLiteral("Severe Software Error:  Verification Failed\n")));
         return mrOk;

@@ -13,6 +13,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -57,6 +59,7 @@ TEST_F(EditionWindowTest, ReadsTheShippedEdition) {
                             nullptr});
     TfrmInit init;
     TfrmMain w(&init, std::move(o));
+    Shot(init, "startup.png");
     w.resize(1000, 720);
     w.show();
     EXPECT_EQ(reports_, 0);
@@ -91,6 +94,15 @@ TEST_F(EditionWindowTest, ReadsTheShippedEdition) {
     outline->setCurrentItem(root->child(2));
     EXPECT_GT(w.Browser->verticalScrollBar()->value(), 0);
     Shot(w, "story.png");
+
+    // The Tools menu open over the window.
+    QMenu* tools = nullptr;
+    for (QAction* a : w.menuBar()->actions())
+        if (a->text() == "&Tools") tools = a->menu();
+    ASSERT_NE(tools, nullptr);
+    tools->popup(w.mapToGlobal(QPoint(40, 20)));
+    Shot(*tools, "menu.png");
+    tools->hide();
     EXPECT_EQ(reports_, 0);
     EXPECT_TRUE(dialogs.empty());
 }

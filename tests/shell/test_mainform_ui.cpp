@@ -50,6 +50,8 @@ protected:
         TStringList s1 = {"<[Creation]>"};
         auto more = LongParagraphs("Creation");
         s1.insert(s1.end(), more.begin(), more.end());
+        // "The Garden" is named here first, before its own heading.
+        s1.push_back("<P>Later he would live in the garden.</P>");
         s1.push_back("<<2:30-31>>");
         s1.push_back("<[The Garden]>");
         more = LongParagraphs("Garden");
@@ -314,13 +316,17 @@ TEST_F(MainFormTest, CopyTextBothAnswers) {
     EXPECT_EQ(QApplication::clipboard()->text(), "The Garden");
     answer_ = mrYes;
     w->CopyText();
-    QString passage = QApplication::clipboard()->text();
-    EXPECT_TRUE(passage.startsWith("The Garden")) << passage.toStdString();
-    EXPECT_TRUE(passage.contains("Garden paragraph 11"));
-    EXPECT_FALSE(passage.contains("Descent"));
+    // Paragraphs and verses apart by an empty line; nothing before the title,
+    // nothing of the next sub-topic.
+    QString garden = "The Garden";
+    for (int i = 0; i < 12; ++i)
+        garden += "\n\nGarden paragraph " + QString::number(i) +
+                  " tells of the story at some length so that the page needs scrolling.";
+    garden += "\n\n007.019 text 7:19";
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), garden.toStdString());
     ClickOutline(*w, "Descent"); // the last sub-topic runs to the end of the page
     w->CopyText();
-    EXPECT_TRUE(QApplication::clipboard()->text().contains("The last part."));
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "Descent\n\nThe last part.");
     ClickOutline(*w, "002.030-031");
     w->CopyText();
     EXPECT_EQ(asked_.back().heading, "Copy Qur'an Excerpt's text?");
@@ -331,6 +337,55 @@ TEST_F(MainFormTest, CopyTextBothAnswers) {
     answer_ = mrNo;
     w->CopyText();
     EXPECT_EQ(asked_.back().heading, "Copy Sub-Topic's text?");
+    // A passage with an excerpt of two verses: the verses as their lines.
+    answer_ = mrYes;
+    w->CopyText();
+    QString creation = "Creation";
+    for (int i = 0; i < 12; ++i)
+        creation += "\n\nCreation paragraph " + QString::number(i) +
+                    " tells of the story at some length so that the page needs scrolling.";
+    creation += "\n\nLater he would live in the garden.\n\n002.030 text 2:30\n\n002.031 text 2:31";
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), creation.toStdString());
+}
+
+TEST_F(MainFormTest, TheSelectedNodeShowsTheOpenBook) {
+    auto w = Start();
+    w->SelectProphet(2);
+    QApplication::processEvents();
+    const QImage open = Artwork("Tree2.png").convertToFormat(QImage::Format_RGB32);
+    const QImage closed = Artwork("Tree1.png").convertToFormat(QImage::Format_RGB32);
+    ASSERT_NE(open, closed);
+    const QImage shot = w->trvProphets->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto shows = [&](QTreeWidgetItem* item, const QImage& icon) {
+        const QRect row = w->trvProphets->visualItemRect(item);
+        for (int x = row.left(); x + 16 <= std::min(row.left() + 40, shot.width()); ++x)
+            for (int y = row.top(); y + 16 <= row.bottom() + 1; ++y)
+                if (shot.copy(x, y, 16, 16) == icon) return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(w->TreeNodeAt(3 + 2), open));
+    EXPECT_TRUE(shows(w->TreeNodeAt(3 + 1), closed));
+    EXPECT_FALSE(shows(w->TreeNodeAt(3 + 2), closed));
+}
+
+TEST_F(MainFormTest, SelectingTheShownNodeChangesNothing) {
+    auto w = Start();
+    w->resize(900, 700);
+    w->SelectProphet(1);
+    QApplication::processEvents();
+    QScrollBar* bar = w->Browser->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    ClickOutline(*w, "Descent");
+    const int where = bar->value();
+    ASSERT_GT(where, 0);
+    const int pictures = w->Browser->ImageRequestCount();
+    w->DispatchLink("PROF_Adam");
+    EXPECT_EQ(bar->value(), where);
+    w->DispatchLink("FEAT_INDEX");
+    EXPECT_EQ(bar->value(), where);
+    EXPECT_EQ(w->Browser->ImageRequestCount(), pictures); // the page was not built again
+    EXPECT_EQ(SelectedData(*w), 1);
+    EXPECT_TRUE(w->trvProphets->currentItem()->isSelected());
 }
 
 TEST_F(MainFormTest, SessionEndQuestion) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
@@ -33,7 +34,7 @@ Seen Look(QDialog& d) {
     s.message = dlg.lblMessage->text();
     for (TVrnButton* b : {dlg.btnR1, dlg.btnR2, dlg.btnR3})
         if (b->isVisible()) s.buttons.push_back(b->text().toStdString());
-    s.height = dlg.height();
+    s.height = dlg.frameGeometry().height(); // the whole window, title bar included
     return s;
 }
 
@@ -172,6 +173,21 @@ TEST(ErrorReport, SecondRequestWhileShowingIsNotLost) {
     }, {}}};
     EXPECT_EQ(ShowMsgDlg(mkInformation, 164, mbOKOnly, "outer", "Outer", true), mrOk);
     EXPECT_EQ(headings, (std::vector<QString>{"Outer", "Inner"}));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Application, CaptionsAreThePrograms) {
+    // A display name set on the application is added to every caption by the
+    // window system ("Anti-Tamper — Halvora"): the program sets none, so the
+    // display name is only ever the application's name.
+    const QString name = QGuiApplication::applicationName();
+    EXPECT_EQ(name, QStringLiteral("Halvora"));
+    QGuiApplication::setApplicationName(QStringLiteral("Probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Probe"));
+    QGuiApplication::setApplicationName(name);
 }
 
 } // namespace

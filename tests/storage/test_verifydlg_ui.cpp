@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,12 +27,14 @@ public:
                                       FDlg->btnVerify->isEnabled();
             TickedBefore = FDlg->chklbxVerify->item(0)->checkState() == Qt::Checked;
         }
+        if (OnVerify) OnVerify();
         ShowVerifyItemText("checking " + FName);
         if (!Intact) FatalVerificationFailure();
         return Intact;
     }
     std::string GetName() override { return FName; }
     bool Intact = true;
+    std::function<void()> OnVerify;
     int Calls = 0;
     bool ButtonsEnabledDuringRun = false;
     bool TickedBefore = false;
@@ -136,6 +140,59 @@ TEST_F(VerifyDlgTest, ManualRunsRefillTheListAndFailuresAreReportedOnce) {
     EXPECT_EQ(severe, std::vector<std::string>{"Verification Failed!"});
     EXPECT_EQ(terminations, 1);
     for (auto& m : modules) EXPECT_EQ(m.Calls, 2);
+}
+
+// What each line of the list shows: a box, and a tick in it.
+std::vector<std::pair<bool, bool>> Boxes(TfrmVerifydlg& dlg) {
+    const QImage img = dlg.chklbxVerify->viewport()->grab().toImage();
+    std::vector<std::pair<bool, bool>> lines;
+    for (int i = 0; i < dlg.chklbxVerify->count(); ++i) {
+        const QRect row = dlg.chklbxVerify->visualItemRect(dlg.chklbxVerify->item(i));
+        int silver = 0, white = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x < row.left() + 20; ++x) {
+                const QColor c = img.pixelColor(x, y);
+                silver += c == QColor(0xC0, 0xC0, 0xC0);
+                white += c.lightness() > 200 && c != QColor(0xC0, 0xC0, 0xC0);
+            }
+        lines.push_back({silver >= 40, white > 4});
+    }
+    return lines;
+}
+
+void Shot(QWidget& w, const char* name) {
+    const QString folder = QStringLiteral(HALVORA_BUILD_DIR "/screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(w.grab().save(folder + "/" + name)) << name;
+}
+
+TEST_F(VerifyDlgTest, BoxesShowUntickedAndTickedBeforeDuringAndAfterAFailedRun) {
+    modules[2].Intact = false;
+    RegisterAll();
+    TfrmVerifydlg dlg(nullptr, nullptr, &manager);
+    dlgRef = &dlg;
+    using Lines = std::vector<std::pair<bool, bool>>;
+    Lines before, during, after;
+    modules[4].OnVerify = [&] {
+        during = Boxes(dlg);
+        Shot(dlg, "verify_during.png");
+    };
+    TScopedDialogSeam seam{{[&](QDialog&) -> std::optional<int> {
+        dlg.show();
+        before = Boxes(dlg);
+        Shot(dlg, "verify_before.png");
+        dlg.btnVerify->click();
+        after = Boxes(dlg);
+        Shot(dlg, "verify_after_failure.png");
+        dlg.btnOK->click();
+        return dlg.result();
+    }, {}}};
+    dlg.ShowVerify();
+    const std::pair<bool, bool> box{true, false}, ticked{true, true};
+    EXPECT_EQ(before, Lines(6, box));
+    EXPECT_EQ(during, (Lines{ticked, ticked, box, ticked, box, box}));
+    EXPECT_EQ(after, (Lines{ticked, ticked, box, ticked, ticked, ticked}));
+    EXPECT_EQ(terminations, 1);
 }
 
 TEST_F(VerifyDlgTest, ModuleRegisteredTwiceIsListedAndCheckedTwice) {
