@@ -166,6 +166,10 @@ TEST(TreeView, HotAndSelectedShowOneLook) {
         underline = std::max(underline, run);
     }
     EXPECT_GT(underline, 15);
+    // A modal dialog takes the mouse away: the item is no longer hot after it.
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&tree, &deactivate);
+    EXPECT_EQ(tree.HotItem(), nullptr);
 }
 
 } // namespace

@@ -6,10 +6,12 @@
 #include "shell/aboutdlg_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
+#include "shell/msgdlg_ui.h"
 #include "support/edition_fixture.h"
 #include "util/fileutils.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
@@ -105,6 +107,43 @@ TEST_F(EditionWindowTest, ReadsTheShippedEdition) {
     tools->hide();
     EXPECT_EQ(reports_, 0);
     EXPECT_TRUE(dialogs.empty());
+}
+
+TEST_F(EditionWindowTest, EverySubTopicCopiesItsOwnPassageAsPlainText) {
+    TMainWindowOptions o;
+    o.SelfCheck = std::make_unique<TPassingCheck>();
+    TScopedDialogSeam seam({[](QDialog&) -> std::optional<int> { return mrYes; }, nullptr});
+    TfrmInit init;
+    TfrmMain w(&init, std::move(o));
+    w.show();
+    int copied = 0;
+    for (int p = 1; p <= 29; ++p) {
+        w.SelectProphet(p);
+        TVrnTreeView* outline = w.CurrentOutlineTree();
+        ASSERT_NE(outline, nullptr);
+        QTreeWidgetItem* root = outline->topLevelItem(0);
+        std::vector<QString> titles;
+        for (int i = 0; i < root->childCount(); ++i) titles.push_back(root->child(i)->text(0));
+        for (int i = 0; i < root->childCount(); ++i) {
+            outline->setCurrentItem(root->child(i));
+            w.CopyText();
+            const QString text = QApplication::clipboard()->text();
+            const std::string where = std::to_string(p) + " " + titles[size_t(i)].toStdString();
+            // Its own heading first, no other heading ("The Flood" follows
+            // "The People Before the Flood"), nothing but plain text.
+            EXPECT_TRUE(text.startsWith(titles[size_t(i)] + "\n\n")) << where;
+            for (size_t k = 0; k < titles.size(); ++k) {
+                if (int(k) == i || titles[k] == titles[size_t(i)]) continue;
+                EXPECT_FALSE(text.contains("\n" + titles[k] + "\n\n")) << where << " holds " << titles[k].toStdString();
+            }
+            for (QChar c : text)
+                EXPECT_TRUE(c == QLatin1Char('\n') || c >= QLatin1Char(' ')) << where << " U+" << std::hex << int(c.unicode());
+            for (int c : {0x2028, 0x2029, 0xFDD0, 0xFDD1, 0xFFFC, 0x00A0})
+                EXPECT_FALSE(text.contains(QChar(c))) << where << " U+" << std::hex << c;
+            ++copied;
+        }
+    }
+    EXPECT_GT(copied, 100);
 }
 
 } // namespace
