@@ -3,7 +3,8 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets)
 find_package(JPEG REQUIRED)
 
 
-add_library(halvora_ui STATIC ${HALVORA_UI_SOURCES} ${CMAKE_SOURCE_DIR}/assets/assets.qrc)
+add_library(halvora_ui STATIC ${HALVORA_UI_SOURCES} ${CMAKE_SOURCE_DIR}/assets/assets.qrc
+            ${CMAKE_SOURCE_DIR}/src/tools/tools.qrc)
 target_link_libraries(halvora_ui PUBLIC halvora_core Qt6::Widgets JPEG::JPEG)
 # Only the window layer and its tests need Qt's code generators.
 set_target_properties(halvora_ui PROPERTIES AUTOMOC ON AUTORCC ON)

@@ -6,6 +6,9 @@
 #include "shell/msgdlg_ui.h"
 #include "storage/verification.h"
 #include "storage/verifydlg_ui.h"
+#include "tools/glossarywin_ui.h"
+#include "tools/prefsdlg_ui.h"
+#include "tools/tipsdlg_ui.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -22,9 +25,12 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Artwork("Halvora.png"))));
 
     TfrmMain mainForm(&init);
+    TfrmPrefsDlg prefs(&mainForm);
     TfrmAboutDlg about(&mainForm);
+    TfrmTipsDlg tips(mainForm.Scheme, &mainForm);
     about.SetQuranModule(mainForm.QuranModule.get());
     TfrmVerifydlg verify(&mainForm, mainForm.Scheme, &VerificationManager());
+    TfrmGloss gloss(mainForm.Glossary.get(), mainForm.Scheme, &mainForm);
 
     // A failed check during creation ends the program before any page is chosen.
     if (!THalvoraApplication::TerminateRequested()) mainForm.show();

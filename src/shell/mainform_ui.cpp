@@ -17,6 +17,9 @@
 #include "shell/initform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/verifydlg_ui.h"
+#include "tools/glossarywin_ui.h"
+#include "tools/prefsdlg_ui.h"
+#include "tools/tipsdlg_ui.h"
 #include "util/errors.h"
 #include "util/fileutils.h"
 
@@ -359,6 +362,9 @@ void TfrmMain::BuildWindow() {
         if (on) SetOutlineMode(0);
     });
     connect(Browser, &TVrnHTML::HotSpotClick, this, [this](const std::string& link) { DispatchLink(link); });
+    connect(Browser, &TVrnHTML::DoubleClicked, this, [this] {
+        if (frmGloss) frmGloss->ShowWord(Trim(Browser->SelectedText()), true);
+    });
     Browser->SetImageRequest([this](const std::string& name) { return BrowserImageRequest(name); });
     connect(btnAddBookmark, &QPushButton::clicked, this, [this] { AddBookmark(); });
     connect(VrnButton3, &QPushButton::clicked, this, [] {
@@ -376,14 +382,18 @@ void TfrmMain::BuildMenus() {
     mnuExit = file->addAction("E&xit Halvora");
     connect(mnuExit, &QAction::triggered, this, [] { qApp->quit(); });
     QMenu* tools = bar->addMenu("&Tools");
-    tools->addAction("Glossary of Islamic Terms");
+    tools->addAction("Glossary of Islamic Terms", this, [] {
+        if (frmGloss) frmGloss->ShowLookup();
+    });
     tools->addAction("My Bookmarks");
     tools->addSeparator();
-    tools->addAction("Display Tips and Info", this, [this] {
-        if (ShowTipsDialog) ShowTipsDialog();
+    tools->addAction("Display Tips and Info", this, [] {
+        if (frmTipsDlg) frmTipsDlg->ShowTips();
     });
     QMenu* options = bar->addMenu("Options");
-    options->addAction("Preferences");
+    options->addAction("Preferences", this, [] {
+        if (frmPrefsDlg) frmPrefsDlg->Execute();
+    });
     options->addAction("Remote Audio");
     VerifyAntiTamperSecurity1 = options->addAction("Verify Software");
     connect(VerifyAntiTamperSecurity1, &QAction::triggered, this, [] {
@@ -498,9 +508,9 @@ void TfrmMain::tmrStartUpTimer() {
         StartUpSteps.push_back("verify");
         frmVerifydlg->AutoVerify();
     }
-    if (StoredPrefs().StartUpTips && ShowTipsDialog) {
+    if (StoredPrefs().StartUpTips && frmTipsDlg) {
         StartUpSteps.push_back("tips");
-        ShowTipsDialog();
+        frmTipsDlg->ShowTips();
     }
     if (StoredPrefs().NewsOnStart && ShowNewsIfConnected) {
         StartUpSteps.push_back("news");
@@ -557,6 +567,7 @@ void TfrmMain::ApplySettings(const THVPrefs& r) {
     spnlName->update();
     spnlTitle->update();
     QColor c = ColorFromRef(HighlightColour(r.ColorWordHL));
+    if (frmGloss) frmGloss->SetLinkColour(HighlightColour(r.ColorWordHL));
     for (TVrnTreeView* t : {trvProphets, trvOutlineComposite, trvOutlineTopical}) t->SetHotTrackColor(c);
     Browser->SetLinkColors(c, c);
     if (PageReady()) {
@@ -822,7 +833,7 @@ QImage TfrmMain::BrowserImageRequest(const std::string& rawName) {
     if (SameText(name, "Audio.jpg")) return Artwork("Audio.png");
     if (SameText(name, "Welcome1.jpg")) return Artwork("Welcome1.jpg");
     if (SameText(name, "Welcome2.jpg")) return Artwork("Welcome2.jpg");
-    bool preview = PrefsDialogShowing && PrefsDialogShowing();
+    bool preview = frmPrefsDlg && frmPrefsDlg->isVisible();
     QImage banner = BannerPicture(preview ? FApplied.ColorWordHL : StoredPrefs().ColorWordHL)
                         .convertToFormat(QImage::Format_RGB32);
     std::string title = Composer->BannerTitle(MainDocumentPosition());
@@ -843,7 +854,10 @@ void TfrmMain::DispatchLink(const std::string& link) {
             break;
         case TLinkAction::Feature:
             if (a.Argument == "FEAT_INDEX") CheckOutlineOption(2);
-            if (a.Argument == "FEAT_TIPS" && ShowTipsDialog) ShowTipsDialog();
+            if (a.Argument == "FEAT_TIPS" && frmTipsDlg) frmTipsDlg->ShowTips();
+            if (a.Argument == "FEAT_GLOSSARY" && frmGloss) frmGloss->ShowLookup();
+            if (a.Argument == "FEAT_PREFS" && frmPrefsDlg) frmPrefsDlg->Execute();
+            if (a.Argument == "FEAT_WORD_SPELL" && frmGloss) frmGloss->ShowWordQuery();
             break;
         case TLinkAction::OpenWebAddress:
             TVrnURLLabel::OpenAddress(utHTTP, a.Argument);

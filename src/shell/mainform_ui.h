@@ -136,9 +136,7 @@ public:
     std::unique_ptr<TPageComposer> Composer;
 
     // The windows of later features, reached through these when they exist.
-    std::function<void()> ShowTipsDialog;      // modal
     std::function<void()> ShowNewsIfConnected;
-    std::function<bool()> PrefsDialogShowing;
 
     // Everything the start-up timer did, in order (tests and diagnostics).
     std::vector<std::string> StartUpSteps;

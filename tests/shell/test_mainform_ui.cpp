@@ -12,6 +12,7 @@
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/verifydlg_ui.h"
+#include "tools/tipsdlg_ui.h"
 #include "content/surahs.h"
 #include "support/edition_fixture.h"
 #include "util/fileutils.h"
@@ -84,6 +85,10 @@ protected:
                                       m->lblMessage->text().toStdString()});
                     return answer_;
                 }
+                if (dynamic_cast<TfrmTipsDlg*>(&d)) {
+                    steps_.push_back("tips");
+                    return 1;
+                }
                 if (dynamic_cast<TfrmVerifydlg*>(&d)) {
                     steps_.push_back("verification dialog");
                     return 1;
@@ -110,7 +115,7 @@ protected:
         o.SelfCheck = std::make_unique<TPassingCheck>();
         auto w = std::make_unique<TfrmMain>(init_.get(), std::move(o));
         verify_ = std::make_unique<TfrmVerifydlg>(nullptr, w->Scheme, &VerificationManager());
-        w->ShowTipsDialog = [this] { steps_.push_back("tips"); };
+        tips_ = std::make_unique<TfrmTipsDlg>(w->Scheme);
         w->ShowNewsIfConnected = [this] { steps_.push_back("news"); };
         w->show();
         return w;
@@ -129,6 +134,7 @@ protected:
     std::unique_ptr<TScopedDialogSeam> seam_;
     std::unique_ptr<TfrmInit> init_;
     std::unique_ptr<TfrmVerifydlg> verify_;
+    std::unique_ptr<TfrmTipsDlg> tips_;
     std::vector<Asked> asked_;
     std::vector<std::string> steps_;
     std::vector<std::string> opened_;
