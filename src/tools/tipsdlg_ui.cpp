@@ -65,18 +65,18 @@ TfrmTipsDlg::TfrmTipsDlg(TepScheme* scheme, QWidget* parent) : QDialog(parent) {
     lblWinName->setGeometry(10, 3, 390, 16);
 
     lblHeading = Label("", this, 10, true, Qt::white);
-    lblHeading->setGeometry(12, 34, 387, 20);
+    lblHeading->setGeometry(12, 31, 387, 20);
     Shape1 = new QWidget(this);
-    Shape1->setGeometry(12, 57, 387, 1);
+    Shape1->setGeometry(12, 53, 387, 1);
     Fill(Shape1, QColor(0x80, 0x80, 0x80));
 
     Panel2 = new QWidget(this);
-    Panel2->setGeometry(12, 66, 387, 150);
+    Panel2->setGeometry(12, 60, 387, 164);
     Fill(Panel2, ColorFromRef(14740459));
     Label1 = Label("Did you know?", Panel2, 10, true, Qt::black);
     Label1->setGeometry(10, 8, 367, 18);
     lblMessage = Label("", Panel2, 10, false, Qt::black);
-    lblMessage->setGeometry(10, 32, 367, 110);
+    lblMessage->setGeometry(10, 30, 367, 128);
     lblMessage->setWordWrap(true);
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -88,7 +88,7 @@ TfrmTipsDlg::TfrmTipsDlg(TepScheme* scheme, QWidget* parent) : QDialog(parent) {
         pal.setColor(QPalette::WindowText, Qt::white);
         chkStartUpTips->setPalette(pal);
     }
-    chkStartUpTips->setGeometry(12, 226, 387, 20);
+    chkStartUpTips->setGeometry(12, 230, 387, 20);
     chkStartUpTips->setChecked(true);
 
     Panel1 = new QWidget(this);

@@ -4,6 +4,7 @@
 #include "platform/dialogs_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
+#include "platform/qtstrings_ui.h"
 #include "shell/prefs.h"
 #include "storage/verifydlg_ui.h"
 #include "support/edition_fixture.h"
@@ -12,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -67,6 +69,13 @@ TEST_F(TipsDialogTest, HoldsTheElevenTipsInStoredOrder) {
               "part of each Prophet's biography. The outline window can display topics alone or topics "
               "with Qur'an references and can also be hidden.");
     EXPECT_NE(tips.Items(10).Text.find("\r\n\r\n"), std::string::npos); // two paragraphs
+    // Every tip fits its label whole.
+    const QFontMetrics fm(dlg_.lblMessage->font());
+    for (int i = 0; i < 11; ++i) {
+        const QRect need = fm.boundingRect(QRect(0, 0, dlg_.lblMessage->width(), 10000), Qt::TextWordWrap,
+                                           FromAnsiLines(tips.Items(i).Text));
+        EXPECT_LE(need.height(), dlg_.lblMessage->height()) << kTitles[i];
+    }
     EXPECT_EQ(dlg_.windowTitle(), "Tips and Info!");
     EXPECT_TRUE(dlg_.chkStartUpTips->isChecked());
 }
