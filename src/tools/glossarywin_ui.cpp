@@ -240,15 +240,17 @@ void TfrmGloss::showEvent(QShowEvent* e) {
     if (!e->spontaneous()) FormShow();
 }
 
-void TfrmGloss::FormShow() {
+void TfrmGloss::FillList() {
     if (!FGlossary) return;
     TStringList terms;
     FGlossary->FillTerms(terms);
-    {
-        QSignalBlocker block(lbxTerms);
-        lbxTerms->clear();
-        for (const std::string& t : terms) lbxTerms->addItem(FromAnsi(t));
-    }
+    QSignalBlocker block(lbxTerms);
+    lbxTerms->clear();
+    for (const std::string& t : terms) lbxTerms->addItem(FromAnsi(t));
+}
+
+void TfrmGloss::FormShow() {
+    FillList();
     if (lbxTerms->count() == 0) return;
     SelectRow(0);
     lbxTermsClick();
@@ -290,6 +292,8 @@ bool TfrmGloss::ShowWord(const std::string& word, bool showWindow) {
     const int i = FGlossary->LookupWord(word);
     if (i < 0) return false;
     if (showWindow) Reveal();
+    // Asked before the window was ever shown: the list is not filled yet.
+    if (lbxTerms->count() == 0) FillList();
     SelectRow(i);
     ShowTerm(false);
     return true;

@@ -99,6 +99,7 @@ protected:
 
 private:
     void FormShow();
+    void FillList();
     void SelectRow(int row);
     void SetDefaultButton(TVrnButton* button);
     void SetCopyMenu(bool offered);

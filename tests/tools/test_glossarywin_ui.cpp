@@ -110,6 +110,13 @@ TEST_F(GlossaryWindowTest, HistoryRecordsEveryEntryShownAndKeepsThoseAhead) {
     EXPECT_EQ(w_->History().Current(), 3);
     EXPECT_FALSE(w_->btnForward->isEnabled());
 
+    // A word shown without showing the window, before it was ever shown.
+    TfrmGloss fresh(glossary_.get());
+    EXPECT_TRUE(fresh.ShowWord("Noah", false));
+    EXPECT_FALSE(fresh.isVisible());
+    EXPECT_EQ(fresh.txtTerm->text(), "Nooh");
+    EXPECT_EQ(fresh.History().Strings(), (TStringList{"Nooh"}));
+
     // An unknown word changes nothing.
     EXPECT_FALSE(w_->ShowWord("Pharaoh", true));
     EXPECT_EQ(History().size(), 4u);
