@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libcrypto++-dev zlib1g-dev libcurl4-openssl-dev libjpeg62-turbo-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev fonts-dejavu-core
+  libcpp-httplib-dev nlohmann-json3-dev fonts-dejavu-core
   binutils binutils-mingw-w64-i686 cpp
 )
 # The Qur'an translation data comes from the npm registry.

@@ -6,6 +6,8 @@
 //   int r = ExecModal(dlg);                 // instead of dlg.exec()
 //   std::string f;
 //   if (ChooseOpenFile({"Import Bookmarks", folder, "Bookmarks (*.sbk)"}, f)) ...
+#include "platform/msgcodes.h"
+
 #include <QString>
 
 #include <functional>
@@ -15,9 +17,6 @@
 class QDialog;
 class QWidget;
 
-// Modal results, numbered as the callers expect them.
-enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                          mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
 enum class TFileDialogKind { Open, Save, Folder };
 

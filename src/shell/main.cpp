@@ -1,5 +1,7 @@
 // Program entry: the windows in their order, the message loop, the end.
 #include "platform/pictures_ui.h"
+#include "net/newsform_ui.h"
+#include "net/recitationdlg_ui.h"
 #include "shell/aboutdlg_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
@@ -31,6 +33,11 @@ int main(int argc, char** argv) {
     about.SetQuranModule(mainForm.QuranModule.get());
     TfrmVerifydlg verify(&mainForm, mainForm.Scheme, &VerificationManager());
     TfrmGloss gloss(mainForm.Glossary.get(), mainForm.Scheme, &mainForm);
+    TfrmNews news;
+    mainForm.ShowNewsIfConnected = [&news] { news.ShowIfConnected(); };
+    TfrmRemoteAudioDlg remoteAudio(&mainForm);
+    remoteAudio.SetModule(mainForm.RemoteAudio.get());
+    remoteAudio.ApplySettings = [&mainForm](const THVPrefs& r) { mainForm.ApplySettings(r); };
 
     // A failed check during creation ends the program before any page is chosen.
     if (!THalvoraApplication::TerminateRequested()) mainForm.show();

@@ -7,6 +7,8 @@
 #include "controls/vrnhtml.h"
 #include "controls/vrntreeview.h"
 #include "controls/vrnurllabel.h"
+#include "net/newsform_ui.h"
+#include "net/recitationdlg_ui.h"
 #include "pages/banner_ui.h"
 #include "pages/controlutils_ui.h"
 #include "platform/desktop_ui.h"
@@ -394,7 +396,10 @@ void TfrmMain::BuildMenus() {
     options->addAction("Preferences", this, [] {
         if (frmPrefsDlg) frmPrefsDlg->Execute();
     });
-    options->addAction("Remote Audio");
+    mnuiRemoteAudio = options->addAction("Remote Audio");
+    connect(mnuiRemoteAudio, &QAction::triggered, this, [] {
+        if (frmRemoteAudioDlg) frmRemoteAudioDlg->OpenSettings();
+    });
     VerifyAntiTamperSecurity1 = options->addAction("Verify Software");
     connect(VerifyAntiTamperSecurity1, &QAction::triggered, this, [] {
         if (frmVerifydlg) frmVerifydlg->ShowVerify();
@@ -408,7 +413,13 @@ void TfrmMain::BuildMenus() {
         TVrnURLLabel::OpenAddress(utHTTP, lblURLTarnwick->URL());
     });
     about->addSeparator();
-    about->addAction("Tarnwick Direct (News)");
+    TarnwickDirectNews1 = about->addAction("Tarnwick Direct (News)");
+    connect(TarnwickDirectNews1, &QAction::triggered, this, [] {
+        if (frmNews) {
+            frmNews->show();
+            frmNews->raise();
+        }
+    });
     for (QMenu* m : {file, tools, options, about}) VrnMainMenuStyle1->Attach(m);
 
     pmnuTools = new QMenu(this);
@@ -436,6 +447,7 @@ void TfrmMain::FormCreate() {
     QuranModule = std::make_unique<TQuranDLLHelper>(kQuranModuleFile, FOptions.QuranSignature, false);
     Stories = std::make_unique<TProphetsHelper>(kStoryModuleFile, QuranModule.get(),
                                                 FOptions.StorySignature);
+    RemoteAudio = std::make_unique<TQRemoteAudio>(this, FOptions.RecitationSignature);
     Composer = std::make_unique<TPageComposer>(MainDocs.get(), QuranModule.get(), Stories.get());
     if (frmAboutDlg) frmAboutDlg->SetQuranModule(QuranModule.get());
     FOutlineMode = 2;
@@ -455,6 +467,7 @@ void TfrmMain::FormCreate() {
     OpenBuiltInDocuments(*MainDocs);
     registerModule(*QuranModule);
     registerModule(*Stories);
+    registerModule(*RemoteAudio);
     Glossary = std::make_unique<TGlossaryHelper>(ProgramFolder() + kGlossaryFileName,
                                                  FOptions.GlossarySignature);
 }
@@ -473,6 +486,9 @@ void TfrmMain::showEvent(QShowEvent* e) {
 void TfrmMain::FormShow() {
     ApplySettings(StoredPrefs());
     QuranModule->Load();
+    RemoteAudio->Load();
+    // A table that is not the shipped one ends the program as a failed check.
+    if (RemoteAudio->Damaged()) FatalVerificationFailure();
     Stories->LoadAll();
     MainDocs->LoadAll();
     VerificationManager().Register(*Glossary);
@@ -568,8 +584,17 @@ void TfrmMain::ApplySettings(const THVPrefs& r) {
     spnlTitle->update();
     QColor c = ColorFromRef(HighlightColour(r.ColorWordHL));
     if (frmGloss) frmGloss->SetLinkColour(HighlightColour(r.ColorWordHL));
+    if (frmNews) {
+        frmNews->ApplyHotTrackColor(c);
+        frmNews->ShowAtStartUp = r.NewsOnStart;
+        frmNews->ApplyScheme(Scheme);
+    }
     for (TVrnTreeView* t : {trvProphets, trvOutlineComposite, trvOutlineTopical}) t->SetHotTrackColor(c);
     Browser->SetLinkColors(c, c);
+    if (RemoteAudio) {
+        RemoteAudio->CacheFolder = StoredPrefs().DiskCacheDir;
+        RemoteAudio->Server = StoredPrefs().RemoteAudioServer;
+    }
     if (PageReady()) {
         Browser->ClearPage();
         ShowSelection();
@@ -845,7 +870,8 @@ void TfrmMain::DispatchLink(const std::string& link) {
     for (const TLinkAction& a : DispatchLinkActions(link, MainDocs.get())) {
         switch (a.Action) {
         case TLinkAction::PlayRecitation:
-            break; // the recitation module plays it once it exists
+            if (RemoteAudio) RemoteAudio->PlayReference(a.Argument);
+            break;
         case TLinkAction::SelectTreeNode:
             SelectTreeIndex(a.Index);
             break;
@@ -858,6 +884,7 @@ void TfrmMain::DispatchLink(const std::string& link) {
             if (a.Argument == "FEAT_GLOSSARY" && frmGloss) frmGloss->ShowLookup();
             if (a.Argument == "FEAT_PREFS" && frmPrefsDlg) frmPrefsDlg->Execute();
             if (a.Argument == "FEAT_WORD_SPELL" && frmGloss) frmGloss->ShowWordQuery();
+            if (a.Argument == "FEAT_REMOTE_AUD" && frmRemoteAudioDlg) frmRemoteAudioDlg->OpenSettings();
             break;
         case TLinkAction::OpenWebAddress:
             TVrnURLLabel::OpenAddress(utHTTP, a.Argument);

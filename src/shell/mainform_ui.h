@@ -5,6 +5,7 @@
 #include "content/glossary.h"
 #include "content/quran.h"
 #include "content/stories.h"
+#include "net/recitation.h"
 #include "pages/composer.h"
 #include "shell/appbase.h"
 #include "shell/prefs.h"
@@ -42,6 +43,7 @@ struct TMainWindowOptions {
     std::string QuranSignature = kSignatureQuranModule;
     std::string StorySignature = kSignatureStoryModule;
     std::string GlossarySignature = kSignatureGlossary;
+    std::string RecitationSignature = kSignatureRecitation;
     // The program's integrity self-check, registered first. Empty: the check
     // of the running program file against the signature the build wrote.
     std::unique_ptr<TVerifiableObject> SelfCheck;
@@ -121,6 +123,8 @@ public:
     QAction* mnuExit;
     QAction* VerifyAntiTamperSecurity1;
     QAction* mnuAbout;
+    QAction* mnuiRemoteAudio;
+    QAction* TarnwickDirectNews1;
     QTimer tmrStartUp;
     TepSchemeStore* SchemeStore;
     TepScheme* Scheme;
@@ -133,6 +137,7 @@ public:
     std::unique_ptr<TQuranDLLHelper> QuranModule;
     std::unique_ptr<TProphetsHelper> Stories;
     std::unique_ptr<TGlossaryHelper> Glossary;
+    std::unique_ptr<TQRemoteAudio> RemoteAudio;
     std::unique_ptr<TPageComposer> Composer;
 
     // The windows of later features, reached through these when they exist.

@@ -259,6 +259,11 @@ void InstallWindowLayer() {
                         QMessageBox::Ok);
         ExecModal(box);
     };
+    hooks.ShowMessageDialog = [](uint8_t kind, int32_t height, uint16_t buttons, const std::string& message,
+                                 const std::string& heading, bool coloured) {
+        return ShowMsgDlg(kind, height, buttons, message, heading, coloured);
+    };
+    hooks.ShellOpen = [](const std::string& target) { return ShellOpen(target); };
     TVerificationHandlers h;
     h.ShowSevere = [](const std::string& heading, const std::string& text) {
         ShowMsgDlg(mkSevereError, 280, mbOKOnly, text, heading, true);

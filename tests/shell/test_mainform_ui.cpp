@@ -7,12 +7,17 @@
 #include "platform/desktop_ui.h"
 #include "platform/dialogs_ui.h"
 #include "platform/pictures_ui.h"
+#include "platform/qtstrings_ui.h"
 #include "shell/aboutdlg_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
+#include "storage/modules.h"
 #include "storage/verifydlg_ui.h"
 #include "tools/tipsdlg_ui.h"
+#include "net/newsform_ui.h"
+#include "net/recitationdlg_ui.h"
+#include "support/loopback_server.h"
 #include "content/surahs.h"
 #include "support/edition_fixture.h"
 #include "util/fileutils.h"
@@ -75,6 +80,14 @@ protected:
         WriteGlossary(folder_.Path() + "QGloss.dbx",
                       {"<<T:Iblis>>|<<O:Eblis>>", "The one who refused to bow."});
         options_.GlossarySignature = FileSignature(folder_.Path() + "QGloss.dbx");
+        // The recitation table's first verses: surah 1, then surah 2 up to verse 33.
+        TStringList table = {"h0", "h1", "h2", "h3"};
+        for (int s = 1; s <= 2; ++s)
+            for (int v = 1; v <= VerseCount(s) && table.size() < 44; ++v)
+                table.push_back("Q" + ZeroPad(s, 3) + ZeroPad(v, 3) + ".ram");
+        EncipherLines(table);
+        WriteFileLines(folder_.Path() + "QRemoteAud.dbx", table);
+        options_.RecitationSignature = FileSignature(folder_.Path() + "QRemoteAud.dbx");
         StoredPrefs() = DefaultPrefs();
         StoredPrefs().StartUpTips = true;
         StoredPrefs().NewsOnStart = true;
@@ -112,6 +125,7 @@ protected:
         o.QuranSignature = options_.QuranSignature;
         o.StorySignature = options_.StorySignature;
         o.GlossarySignature = options_.GlossarySignature;
+        o.RecitationSignature = options_.RecitationSignature;
         o.SelfCheck = std::make_unique<TPassingCheck>();
         auto w = std::make_unique<TfrmMain>(init_.get(), std::move(o));
         verify_ = std::make_unique<TfrmVerifydlg>(nullptr, w->Scheme, &VerificationManager());
@@ -157,7 +171,7 @@ TEST_F(MainFormTest, StartUpOrder) {
     EXPECT_EQ(finished.count(), 1); // the timer fires once
     EXPECT_FALSE(init_->isVisible());
     EXPECT_EQ(steps_, (std::vector<std::string>{"verification dialog", "tips", "news"}));
-    EXPECT_EQ(VerificationManager().Count(), 6u - 1u); // no recitation module yet
+    EXPECT_EQ(VerificationManager().Count(), 6u);
 }
 
 TEST_F(MainFormTest, ProphetsTreeAndPages) {
@@ -422,6 +436,61 @@ TEST_F(MainFormTest, AboutQuotations) {
 
 TEST_F(MainFormTest, MissingBuiltInDocumentEndsTheProgram) {
     std::remove((folder_.Path() + "Introduction.dbi").c_str());
+    auto w = Start();
+    EXPECT_EQ(folder_.Reports, 1);
+    EXPECT_EQ(folder_.Terminations, 1);
+}
+
+TEST_F(MainFormTest, RecitationLinksSettingsAndNewsAreWired) {
+    TLoopbackServer server([](const std::string&) {
+        return TLoopbackServer::TReply{TLoopbackServer::Reply(200, "OK", "pnm://audio/002030.ra\n")};
+    });
+    StoredPrefs().EnableRemoteAudio = true;
+    StoredPrefs().RemoteAudioServer = server.Address();
+    StoredPrefs().DiskCacheDir = folder_.Path() + "cache";
+    SaveSettings(); // the window reads the settings file when it is created
+    TfrmNews news;
+    TfrmRemoteAudioDlg dialog;
+    int dialogs = 0;
+    seam_.reset(); // the fixture's seam goes first, or it would restore itself over this one
+    seam_ = std::make_unique<TScopedDialogSeam>(TDialogSeam{
+        [&](QDialog& d) -> std::optional<int> {
+            if (&d == &dialog) ++dialogs;
+            return mrCancel;
+        },
+        nullptr});
+    auto w = Start();
+    EXPECT_EQ(w->RemoteAudio->Count(), 40);
+    EXPECT_EQ(w->RemoteAudio->Server, server.Address());
+    EXPECT_EQ(w->RemoteAudio->CacheFolder, folder_.Path() + "cache");
+    EXPECT_TRUE(news.ShowAtStartUp);
+    EXPECT_EQ(news.trvNews->HotTrackColor(), ColorFromRef(HighlightColour(StoredPrefs().ColorWordHL)));
+    w->SelectProphet(1);
+    EXPECT_TRUE(w->Browser->toHtml().contains("RAUDIO_002.030"));
+    w->DispatchLink("RAUDIO_002.030");
+    EXPECT_EQ(server.Requests(), std::vector<std::string>{"GET /Quran_RAM/Q002030.ram HTTP/1.1"});
+    ASSERT_EQ(opened_.size(), 1u);
+    EXPECT_EQ(opened_[0], QUrl::fromLocalFile(QString::fromStdString(folder_.Path() + "cache/Q002030.ram")).toString().toStdString());
+    EXPECT_EQ(w->StatusIcon(), 0);
+    w->DispatchLink("FEAT_REMOTE_AUD");
+    w->mnuiRemoteAudio->trigger();
+    EXPECT_EQ(dialogs, 2);
+    w->TarnwickDirectNews1->trigger();
+    EXPECT_TRUE(news.isVisible());
+    // The module takes the server and folder from the stored settings only.
+    THVPrefs other = StoredPrefs();
+    other.RemoteAudioServer = "elsewhere.invalid";
+    other.NewsOnStart = false;
+    w->ApplySettings(other);
+    EXPECT_EQ(w->RemoteAudio->Server, server.Address());
+    EXPECT_FALSE(news.ShowAtStartUp);
+}
+
+TEST_F(MainFormTest, ADamagedRecitationTableEndsTheProgram) {
+    TStringList lines;
+    ASSERT_TRUE(ReadFileLines(folder_.Path() + "QRemoteAud.dbx", lines));
+    lines[10].insert(2, "!");
+    WriteFileLines(folder_.Path() + "QRemoteAud.dbx", lines);
     auto w = Start();
     EXPECT_EQ(folder_.Reports, 1);
     EXPECT_EQ(folder_.Terminations, 1);
