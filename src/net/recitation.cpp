@@ -196,6 +196,8 @@ int TQRemoteAudio::ClearCache() {
         struct stat st {};
         if (lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && unlink(path.c_str()) == 0) ++deleted;
     }
+    // Each entry's key was derived once for this pass; keep none of them.
+    ClearTextCipherCache();
     return deleted;
 }
 

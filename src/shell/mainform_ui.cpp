@@ -487,8 +487,12 @@ void TfrmMain::FormShow() {
     ApplySettings(StoredPrefs());
     QuranModule->Load();
     RemoteAudio->Load();
-    // A table that is not the shipped one ends the program as a failed check.
-    if (RemoteAudio->Damaged()) FatalVerificationFailure();
+    // A table that is not the shipped one ends the program as a failed check,
+    // before any page is built.
+    if (RemoteAudio->Damaged()) {
+        FatalVerificationFailure();
+        return;
+    }
     Stories->LoadAll();
     MainDocs->LoadAll();
     VerificationManager().Register(*Glossary);

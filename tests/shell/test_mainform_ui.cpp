@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -450,6 +451,7 @@ TEST_F(MainFormTest, RecitationLinksSettingsAndNewsAreWired) {
     StoredPrefs().DiskCacheDir = folder_.Path() + "cache";
     SaveSettings(); // the window reads the settings file when it is created
     TfrmNews news;
+    news.Server = "127.0.0.1:" + std::to_string(TLoopbackServer::ClosedPort());
     TfrmRemoteAudioDlg dialog;
     int dialogs = 0;
     seam_.reset(); // the fixture's seam goes first, or it would restore itself over this one
@@ -477,6 +479,11 @@ TEST_F(MainFormTest, RecitationLinksSettingsAndNewsAreWired) {
     EXPECT_EQ(dialogs, 2);
     w->TarnwickDirectNews1->trigger();
     EXPECT_TRUE(news.isVisible());
+    // The news window in the main window's scheme, for people to look at.
+    news.btnUpdateClick(); // no server on the port the test gives: the notice
+    QDir().mkpath(QString(HALVORA_BUILD_DIR) + "/screenshots");
+    QApplication::processEvents();
+    EXPECT_TRUE(news.grab().save(QString(HALVORA_BUILD_DIR) + "/screenshots/news-in-scheme.png"));
     // The module takes the server and folder from the stored settings only.
     THVPrefs other = StoredPrefs();
     other.RemoteAudioServer = "elsewhere.invalid";
