@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -34,12 +35,17 @@ void Shot(QWidget& w, const char* name) {
 class RecitationDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A settings file of this test's own: tests of this file run side by side.
+        const char* old = std::getenv("XDG_CONFIG_HOME");
+        oldConfig_ = old ? old : "";
+        setenv("XDG_CONFIG_HOME", (folder_.Path() + "config").c_str(), 1);
         StoredPrefs() = DefaultPrefs();
         StoredPrefs().RemoteAudioServer = "audio.example.test";
         StoredPrefs().DiskCacheDir = folder_.Path() + "cache";
         fs::remove(SettingsFileName());
         dlg_.ApplySettings = [this](const THVPrefs& r) { applied_.push_back(r); };
     }
+    void TearDown() override { setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1); }
     // Opens the dialog; the action runs while it shows, then it is closed
     // with the given button unless the action closed it.
     int Open(const std::function<void()>& action, TVrnButton* closeWith) {
@@ -57,6 +63,7 @@ protected:
         return dlg_.OpenSettings();
     }
     TFixtureFolder folder_;
+    std::string oldConfig_;
     TfrmRemoteAudioDlg dlg_;
     std::vector<THVPrefs> applied_;
     std::optional<std::string> chosen_;

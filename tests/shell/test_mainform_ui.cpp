@@ -35,6 +35,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 TStringList LongParagraphs(const std::string& tag) {
@@ -449,7 +451,16 @@ TEST_F(MainFormTest, RecitationLinksSettingsAndNewsAreWired) {
     StoredPrefs().EnableRemoteAudio = true;
     StoredPrefs().RemoteAudioServer = server.Address();
     StoredPrefs().DiskCacheDir = folder_.Path() + "cache";
-    SaveSettings(); // the window reads the settings file when it is created
+    // The window reads the settings file when it is created: one of this test's
+    // own, as the other tests of this file run side by side.
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    std::string restoreConfig = oldConfig ? oldConfig : "";
+    setenv("XDG_CONFIG_HOME", (folder_.Path() + "config").c_str(), 1);
+    struct TRestore {
+        std::string Value;
+        ~TRestore() { setenv("XDG_CONFIG_HOME", Value.c_str(), 1); }
+    } restore{restoreConfig};
+    SaveSettings();
     TfrmNews news;
     news.Server = "127.0.0.1:" + std::to_string(TLoopbackServer::ClosedPort());
     TfrmRemoteAudioDlg dialog;
