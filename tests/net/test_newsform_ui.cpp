@@ -75,6 +75,12 @@ TEST_F(NewsFormTest, LayoutAndTheTimerFromCreation) {
     w.Server = server_.Address();
     w.btnUpdateClick();
     EXPECT_TRUE(w.tmrNewsUpdate.isActive()) << "an update starts them again";
+    // A tick runs the same update (the five minutes shortened for the test).
+    w.trvNews->clear();
+    size_t before = server_.Requests().size();
+    w.tmrNewsUpdate.setInterval(20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.trvNews->topLevelItemCount() == 2; }, 3000));
+    EXPECT_GE(server_.Requests().size(), before + 2);
 }
 
 TEST_F(NewsFormTest, UpdateFillsTheTreeAndClicksOpenAddresses) {
