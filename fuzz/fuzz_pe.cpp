@@ -1,12 +1,11 @@
 // Any byte sequence given to the resource reader must give a clean answer.
+#include "fuzz_target.h"
 #include "platform/resources.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+HALVORA_FUZZ_TARGET(pe) {
     TResourceLibrary lib;
     lib.LoadFromBytes(std::string(reinterpret_cast<const char*>(data), size), "fuzz.dll");
     std::vector<TPeResourceEntry> entries;

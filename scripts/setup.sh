@@ -10,6 +10,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev nlohmann-json3-dev fonts-dejavu-core
   binutils binutils-mingw-w64-i686 cpp
+  desktop-file-utils
 )
 # The Qur'an translation data comes from the npm registry.
 command -v npm >/dev/null 2>&1 || PACKAGES+=(npm)

@@ -13,7 +13,10 @@
 #include "tools/tipsdlg_ui.h"
 
 #include <QIcon>
+#include <QLabel>
 #include <QPixmap>
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
     THalvoraApplication app(argc, argv);
@@ -38,6 +41,17 @@ int main(int argc, char** argv) {
     TfrmRemoteAudioDlg remoteAudio(&mainForm);
     remoteAudio.SetModule(mainForm.RemoteAudio.get());
     remoteAudio.ApplySettings = [&mainForm](const THVPrefs& r) { mainForm.ApplySettings(r); };
+
+    // "--startup-check", for packagers and the install test: the usual start,
+    // ended once it is over; 0 only when the welcome page is showing.
+    if (QApplication::arguments().contains("--startup-check"))
+        QObject::connect(&mainForm, &TfrmMain::StartUpFinished, &mainForm, [&mainForm] {
+            bool welcome = !THalvoraApplication::TerminateRequested() && mainForm.isVisible() &&
+                           mainForm.lblChapter->text() == "Welcome to Halvora";
+            std::printf("%s\n", welcome ? "Halvora: welcome page shown" : "Halvora: no welcome page");
+            std::fflush(stdout);
+            QCoreApplication::exit(welcome ? 0 : 1);
+        });
 
     // A failed check during creation ends the program before any page is chosen.
     if (!THalvoraApplication::TerminateRequested()) mainForm.show();

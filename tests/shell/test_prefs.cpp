@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -111,6 +113,30 @@ TEST_F(PrefsTest, FailedWriteRaisesAndKeepsMemory) {
     EXPECT_EQ(StoredPrefs(), before);
     EXPECT_TRUE(fs::is_directory(SettingsFileName())); // nothing half-written in its place
     fs::remove_all(SettingsFileName());
+}
+
+// A full disk: the write stops part-way. The file the reader had stays whole
+// and no temporary file is left beside it.
+TEST_F(PrefsTest, FullDiskKeepsThePreviousFile) {
+    const std::string previous = "; " + std::string(200, 'c') + "\r\n[General]\r\nMaximise=1\r\n";
+    WriteIni(previous);
+    StoredPrefs() = DefaultPrefs();
+
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 100; // files grow no further than this, as on a full disk
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(SaveSettings(), EIniFileError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+
+    std::ifstream in(SettingsFileName(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), previous);
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(home_ + "/config")) ++files;
+    EXPECT_EQ(files, 1);
 }
 
 } // namespace
