@@ -35,10 +35,18 @@ ED="$BUILD/halvora"
 SEEDS="$BUILD/fuzz/seeds"
 rm -rf "$SEEDS"
 mkdir -p "$SEEDS"/{pe,cipher,document,glossary,tree,profile,packcheck}
-cp "$ED"/*.dll "$SEEDS/pe/"
+# Whole modules are slow to run many times: the libraries are small ones
+# packed from the edition's sources, the line files the first lines of the
+# shipped ones.
+printf 'first line\r\n' >"$BUILD/fuzz/seed.txt"
+"$BUILD/authoring/halvora-pack" dll "$SEEDS/pe/stories.dll" HVDATA HV1="$ROOT/data/stories/01.txt" \
+  HV2="$BUILD/fuzz/seed.txt" --encipher
+"$BUILD/authoring/halvora-pack" dll "$SEEDS/pe/quran.dll" QDATA QDATA="$BUILD/fuzz/seed.txt" --scramble
 cp "$ED"/*.dbi "$SEEDS/document/"
-cp "$ED/QGloss.dbx" "$SEEDS/glossary/"
-cp "$ED/QIndex.dbx" "$SEEDS/tree/"
+for n in 2 6 16; do
+  head -n $n "$ED/QGloss.dbx" >"$SEEDS/glossary/QGloss$n.dbx"
+  head -n $((n * 2)) "$ED/QIndex.dbx" >"$SEEDS/tree/QIndex$n.dbx"
+done
 cp "$ROOT"/data/stories/*.txt "$SEEDS/packcheck/"
 # A stored line with its key in front (four bytes, little-endian), as the
 # cipher target reads it.
@@ -51,7 +59,12 @@ done <"$ED/QGloss.dbx"
 printf '[General]\r\nStartUpTips=1\r\nMaximise=0\r\n\r\n[RemoteAudio]\r\nRemoteAudioServer=localhost:8020\r\nDiskCacheDir=" /tmp/cache "\r\n; a comment\r\n[ColorScheme]\r\nColorScheme=0x3\r\n' \
   >"$SEEDS/profile/Halvora.ini"
 
-export TMPDIR="$BUILD/fuzz/tmp"
+# The targets write each input to a file: a folder in memory where there is one.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  export TMPDIR="/dev/shm/halvora-fuzz-$$"
+else
+  export TMPDIR="$BUILD/fuzz/tmp"
+fi
 REPORT="$BUILD/fuzz/report.txt"
 : >"$REPORT"
 failed=0
