@@ -42,7 +42,8 @@ class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
         home_ = HALVORA_BUILD_DIR "/test-home/test_install";
-        prefix_ = home_ + "/prefix";
+        // CTest runs the tests of this file side by side: a prefix each.
+        prefix_ = home_ + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         Clean();
         std::string out;
         ASSERT_EQ(Shell("cmake --install " + Quote(HALVORA_BUILD_DIR) + " --prefix " + Quote(prefix_), out), 0) << out;
