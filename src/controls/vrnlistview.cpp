@@ -137,3 +137,7 @@ void TVrnListView::resizeEvent(QResizeEvent* e) {
     QTreeWidget::resizeEvent(e);
     FitLastColumn();
 }
+
+bool TVrnListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    return QTreeWidget::edit(index.isValid() ? index.siblingAtColumn(0) : index, trigger, event);
+}

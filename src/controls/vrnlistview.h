@@ -45,8 +45,14 @@ public:
     // -1, 0 or 1 for rows a and b under the current sort column and state.
     int CompareItems(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const;
 
+    using QTreeWidget::edit;
+    // True while a caption is being edited in place.
+    bool Editing() const { return state() == EditingState; }
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // Only a row's caption is edited in place, whichever of its cells was clicked.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
 
 private:
     bool FFitColumns = true;

@@ -30,6 +30,7 @@ bool RunFileDialog(TFileDialogKind kind, const TFileDialogRequest& r, std::strin
         dlg.setAcceptMode(QFileDialog::AcceptSave);
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setDefaultSuffix(r.DefaultSuffix);
+        if (!r.ConfirmOverwrite) dlg.setOption(QFileDialog::DontConfirmOverwrite);
         if (!r.FileName.isEmpty()) dlg.selectFile(r.FileName);
         break;
     case TFileDialogKind::Folder:

@@ -26,6 +26,9 @@ struct TFileDialogRequest {
     QString Filter;       // Qt filter text, e.g. "Bookmarks (*.sbk)"
     QString FileName;     // suggested name (save)
     QString DefaultSuffix; // added to a typed name without one (save)
+    // Save: the dialog's own question before replacing a file. Off when the
+    // caller asks through the program's message dialog instead.
+    bool ConfirmOverwrite = true;
     QWidget* Parent = nullptr;
 };
 

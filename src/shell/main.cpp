@@ -8,6 +8,7 @@
 #include "shell/msgdlg_ui.h"
 #include "storage/verification.h"
 #include "storage/verifydlg_ui.h"
+#include "tools/bookmarks_ui.h"
 #include "tools/glossarywin_ui.h"
 #include "tools/prefsdlg_ui.h"
 #include "tools/tipsdlg_ui.h"
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     MsgDlg();
     TfrmInit init;
     init.show();
+    TfrmBookmarks bookmarks;
 
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Artwork("Halvora.png"))));
 

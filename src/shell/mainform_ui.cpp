@@ -19,6 +19,7 @@
 #include "shell/initform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/verifydlg_ui.h"
+#include "tools/bookmarks_ui.h"
 #include "tools/glossarywin_ui.h"
 #include "tools/prefsdlg_ui.h"
 #include "tools/tipsdlg_ui.h"
@@ -370,7 +371,7 @@ void TfrmMain::BuildWindow() {
     Browser->SetImageRequest([this](const std::string& name) { return BrowserImageRequest(name); });
     connect(btnAddBookmark, &QPushButton::clicked, this, [this] { AddBookmark(); });
     connect(VrnButton3, &QPushButton::clicked, this, [] {
-        // The bookmarks window opens here once it exists.
+        if (frmBookmarks) frmBookmarks->ShowBookmarks();
     });
 }
 
@@ -387,7 +388,9 @@ void TfrmMain::BuildMenus() {
     tools->addAction("Glossary of Islamic Terms", this, [] {
         if (frmGloss) frmGloss->ShowLookup();
     });
-    tools->addAction("My Bookmarks");
+    tools->addAction("My Bookmarks", this, [] {
+        if (frmBookmarks) frmBookmarks->ShowBookmarks();
+    });
     tools->addSeparator();
     tools->addAction("Display Tips and Info", this, [] {
         if (frmTipsDlg) frmTipsDlg->ShowTips();
@@ -441,6 +444,10 @@ void TfrmMain::FormCreate() {
     QApplication::setApplicationName(kAppName);
     AppfrmMain = this;
     if (FInitForm) AppfrmInit = FInitForm;
+    if (frmBookmarks) {
+        AppfrmBookmarks = frmBookmarks;
+        frmBookmarks->SetScheme(Scheme);
+    }
     LoadSettings();
     PrepareTextCipher(EncDec);
     MainDocs = std::make_unique<TMainDocManager>();
@@ -806,7 +813,14 @@ void TfrmMain::AddBookmark() {
         ShowMsgDlg(mkWarning, 184, mbOKOnly, kNothingToBookmark, "Nothing to Bookmark!", true);
         return;
     }
-    // The bookmarks window takes the bookmark once it exists.
+    if (!frmBookmarks) return;
+    QTreeWidgetItem* node = t->currentItem();
+    const std::string text = ToAnsi(node->text(0));
+    const int32_t prophet = Stories->CurrentProphet();
+    if (NodeData(node) == kOutlineQuranRef)
+        frmBookmarks->AddExcerptBookmark(prophet, Stories->FindExcerpt(text));
+    else
+        frmBookmarks->AddSubTopicBookmark(prophet, RemoveAll(text, kPeaceBeUponHim));
 }
 
 void TfrmMain::CopyText() {
@@ -889,6 +903,7 @@ void TfrmMain::DispatchLink(const std::string& link) {
             if (a.Argument == "FEAT_PREFS" && frmPrefsDlg) frmPrefsDlg->Execute();
             if (a.Argument == "FEAT_WORD_SPELL" && frmGloss) frmGloss->ShowWordQuery();
             if (a.Argument == "FEAT_REMOTE_AUD" && frmRemoteAudioDlg) frmRemoteAudioDlg->OpenSettings();
+            if (a.Argument == "FEAT_BOOKMARKS" && frmBookmarks) frmBookmarks->ShowBookmarks();
             break;
         case TLinkAction::OpenWebAddress:
             TVrnURLLabel::OpenAddress(utHTTP, a.Argument);

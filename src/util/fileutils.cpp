@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -208,27 +209,69 @@ std::string FileSignature(const std::string& fileName, int64_t offset) {
     return SignatureText(r.Crc, static_cast<uint64_t>(n));
 }
 
-void WriteFileAtomic(const std::string& fileName, const std::string& bytes) {
-    std::string tmp = fileName + ".tmp" + std::to_string(getpid());
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw EInOutError("Unable to write to " + fileName);
+TAtomicFileWriter::TAtomicFileWriter(std::string fileName)
+    : FFileName(std::move(fileName)), FTempName(FFileName + ".tmp" + std::to_string(getpid())) {
+    FFd = open(FTempName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (FFd < 0) throw EInOutError("Unable to write to " + FFileName);
+}
+
+TAtomicFileWriter::~TAtomicFileWriter() {
+    if (FFd >= 0) {
+        close(FFd);
+        unlink(FTempName.c_str());
+    }
+}
+
+void TAtomicFileWriter::Fail() {
+    close(FFd);
+    FFd = -1;
+    unlink(FTempName.c_str());
+    throw EInOutError("Unable to write to " + FFileName);
+}
+
+void TAtomicFileWriter::Flush() {
     size_t done = 0;
-    bool ok = true;
-    while (done < bytes.size()) {
-        ssize_t w = write(fd, bytes.data() + done, bytes.size() - done);
+    while (done < FBuffer.size()) {
+        ssize_t w = write(FFd, FBuffer.data() + done, FBuffer.size() - done);
         if (w <= 0) {
             if (w < 0 && errno == EINTR) continue;
-            ok = false;
-            break;
+            Fail();
         }
         done += static_cast<size_t>(w);
     }
-    if (ok && fsync(fd) != 0) ok = false;
-    if (close(fd) != 0) ok = false;
-    if (!ok || rename(tmp.c_str(), fileName.c_str()) != 0) {
-        unlink(tmp.c_str());
-        throw EInOutError("Unable to write to " + fileName);
+    FBuffer.clear();
+}
+
+void TAtomicFileWriter::Write(std::string_view bytes) {
+    if (FFd < 0) throw EInOutError("Unable to write to " + FFileName);
+    FBuffer.append(bytes);
+    if (FBuffer.size() >= 65536) Flush();
+}
+
+void TAtomicFileWriter::Commit() {
+    if (FFd < 0) throw EInOutError("Unable to write to " + FFileName);
+    Flush();
+    bool ok = fsync(FFd) == 0;
+    ok = close(FFd) == 0 && ok;
+    FFd = -1;
+    if (!ok || rename(FTempName.c_str(), FFileName.c_str()) != 0) {
+        unlink(FTempName.c_str());
+        throw EInOutError("Unable to write to " + FFileName);
     }
+    // The rename itself reaches the disk with its folder.
+    size_t slash = FFileName.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : FFileName.substr(0, slash + 1);
+    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        fsync(dir);
+        close(dir);
+    }
+}
+
+void WriteFileAtomic(const std::string& fileName, const std::string& bytes) {
+    TAtomicFileWriter w(fileName);
+    w.Write(bytes);
+    w.Commit();
 }
 
 bool ReadFileBytes(const std::string& fileName, std::string& bytes) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The folder of the running program file, ending in "/". Set once at start.
 const std::string& ProgramFolder();
@@ -40,5 +41,32 @@ std::string FileSignature(const std::string& fileName, int64_t offset = 0);
 // Atomic write: the text goes to a temporary file beside the target, which is
 // then renamed over it. Raises EInOutError on failure; the target is untouched.
 void WriteFileAtomic(const std::string& fileName, const std::string& bytes);
+
+// The same, written piece by piece: Write appends to the temporary file,
+// Commit flushes it to the disk and renames it over the target. Destroyed
+// without Commit (an error on the way), it removes the temporary file and
+// the target stays as it was.
+//
+//   TAtomicFileWriter w(path);
+//   for (...) w.Write(line);
+//   w.Commit();
+class TAtomicFileWriter {
+public:
+    explicit TAtomicFileWriter(std::string fileName);
+    ~TAtomicFileWriter();
+    TAtomicFileWriter(const TAtomicFileWriter&) = delete;
+    TAtomicFileWriter& operator=(const TAtomicFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Commit();
+    const std::string& TempFileName() const { return FTempName; }
+
+private:
+    void Flush();
+    [[noreturn]] void Fail();
+
+    std::string FFileName, FTempName, FBuffer;
+    int FFd = -1;
+};
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::string& fileName, std::string& bytes);

@@ -123,3 +123,30 @@ TEST(FileUtils, AtomicWriteAndSaveText) {
     for (auto& e : fs::directory_iterator(d.path)) files += e.is_regular_file();
     EXPECT_EQ(files, 1); // no temporary file left behind
 }
+
+TEST(FileUtils, PieceByPieceWriterReplacesOnlyOnCommit) {
+    TempDir d;
+    std::string f = d.path + "/out.txt";
+    Write(f, "old");
+    {
+        TAtomicFileWriter w(f);
+        w.Write("new ");
+        w.Write(std::string(200000, 'x')); // past the writer's buffer
+        EXPECT_TRUE(fs::exists(w.TempFileName()));
+        // Abandoned: an error on the way leaves the old file and no temporary one.
+    }
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(f, bytes));
+    EXPECT_EQ(bytes, "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.path), fs::directory_iterator()), 1);
+    {
+        TAtomicFileWriter w(f);
+        w.Write("new ");
+        w.Write("text");
+        w.Commit();
+        EXPECT_THROW(w.Write("late"), EInOutError);
+    }
+    ASSERT_TRUE(ReadFileBytes(f, bytes));
+    EXPECT_EQ(bytes, "new text");
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.path), fs::directory_iterator()), 1);
+}
