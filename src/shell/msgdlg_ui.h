@@ -36,6 +36,7 @@ public:
     // The height of the whole window, title bar and frame included, as the
     // callers give it; the inside gets what the frame leaves.
     void SetWindowHeight(int height);
+    int WindowHeight() const { return FWindowHeight; }
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -71,7 +71,9 @@ const TBookmark kTerm{btGlossaryTerm, "Iblis", "Glossary Term: Iblis", {"Iblis"}
 class BookmarksTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::remove_all(UserDataFolder());
+        // A data folder of each test's own: CTest runs the tests of one file side by side.
+        oldData_ = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+        setenv("XDG_DATA_HOME", (folder_.Path() + "data").c_str(), 1);
         fs::create_directories(UserDataFolder());
         StoredPrefs() = DefaultPrefs();
         seam_ = std::make_unique<TScopedDialogSeam>(TDialogSeam{
@@ -79,7 +81,7 @@ protected:
                 auto* m = dynamic_cast<TfrmMsgDlg*>(&d);
                 if (!m) return 1;
                 std::string heading = m->lblHeading->text().toStdString();
-                asked_.push_back({heading, m->lblMessage->text().toStdString(), m->height()});
+                asked_.push_back({heading, m->lblMessage->text().toStdString(), m->WindowHeight()});
                 auto a = answers_.find(heading);
                 return a == answers_.end() ? int(mrYes) : a->second;
             },
@@ -97,6 +99,7 @@ protected:
         main_.reset();
         bookmarks_.reset();
         SetPageReady(false);
+        setenv("XDG_DATA_HOME", oldData_.c_str(), 1);
     }
 
     // The main window over a story of three sub-topics and two excerpts.
@@ -149,6 +152,7 @@ protected:
     std::string Collection() const { return TfrmBookmarks::CollectionFile(); }
 
     TFixtureFolder folder_;
+    std::string oldData_;
     std::unique_ptr<TScopedDialogSeam> seam_;
     std::unique_ptr<TfrmBookmarks> bookmarks_;
     std::unique_ptr<TfrmInit> init_;
