@@ -10,6 +10,7 @@
 #include "platform/userdirs.h"
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
+#include "tools/glossarywin_ui.h"
 #include "util/fileutils.h"
 
 #include <QCoreApplication>
@@ -393,7 +394,7 @@ void TfrmBookmarks::GoToBookmark() {
         break;
     }
     case btGlossaryTerm:
-        if (ShowGlossaryWord && !b.Fields.empty()) ShowGlossaryWord(b.Fields[0]);
+        if (frmGloss && !b.Fields.empty()) frmGloss->ShowWord(b.Fields[0], true);
         break;
     default:
         break;

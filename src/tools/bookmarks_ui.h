@@ -64,9 +64,6 @@ public:
     TBookmark BookmarkAt(int row) const;
     void SetScheme(TepScheme* scheme);
 
-    // Opens a glossary term (the glossary window's ShowWord, showing the window).
-    std::function<void(const std::string& term)> ShowGlossaryWord;
-
     TepSchemePanel* spnlName;
     QLabel* lblWinName;
     TVrnListView* lsvBookmarks;

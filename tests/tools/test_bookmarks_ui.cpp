@@ -16,6 +16,7 @@
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/cipher.h"
+#include "tools/glossarywin_ui.h"
 #include "support/edition_fixture.h"
 #include "util/fileutils.h"
 
@@ -253,8 +254,7 @@ TEST_F(BookmarksTest, TheMainWindowOpensIt) {
 
 TEST_F(BookmarksTest, GoOpensEachTypesTarget) {
     StartMain();
-    std::vector<std::string> words;
-    bookmarks_->ShowGlossaryWord = [&](const std::string& w) { words.push_back(w); };
+    TfrmGloss gloss(main_->Glossary.get(), main_->Scheme);
     WriteBookmarkFile(Collection(), {
                                         {btSubTopic, "Adam", "Descent", {"001+002"}},
                                         {btExcerpt, "Adam", "Adam - Qur'an 002.030-031", {"001*000"}},
@@ -297,8 +297,11 @@ TEST_F(BookmarksTest, GoOpensEachTypesTarget) {
     EXPECT_LT(bar->value(), descent);
 
     Select(3);
+    EXPECT_FALSE(gloss.isVisible());
     bookmarks_->GoToBookmark();
-    EXPECT_EQ(words, std::vector<std::string>{"Iblis"});
+    EXPECT_TRUE(gloss.isVisible());
+    EXPECT_NE(gloss.Browser->DocumentText().find("The one who refused."), std::string::npos);
+    gloss.hide();
 
     // Commentary, search term and a target outside the book: nothing moves.
     main_->SelectTreeIndex(0);
@@ -307,7 +310,7 @@ TEST_F(BookmarksTest, GoOpensEachTypesTarget) {
         bookmarks_->GoToBookmark();
         EXPECT_EQ(main_->Stories->CurrentProphet(), -8) << row;
     }
-    EXPECT_EQ(words.size(), 1u);
+    EXPECT_FALSE(gloss.isVisible());
     EXPECT_TRUE(asked_.empty());
 }
 
@@ -528,7 +531,7 @@ TEST_F(BookmarksTest, AMissingCollectionIsAnEmptyOne) {
     EXPECT_EQ(ReadBookmarkFile(Collection()).Bookmarks, std::vector<TBookmark>{kTerm});
 }
 
-// The window in a dark and a light scheme, before and after a selection and
+// The window in a dark (Blue) and a light (Silver) scheme, before and after a selection and
 // while a name is edited, for a person to look at.
 TEST_F(BookmarksTest, Screenshots) {
     WriteBookmarkFile(Collection(), {{btSubTopic, "Nuh (pbuh)", "The Ark", {"003+001"}},
@@ -548,7 +551,7 @@ TEST_F(BookmarksTest, Screenshots) {
         EXPECT_TRUE(img.save(file)) << file.toStdString();
         return img;
     };
-    for (auto [colours, name] : {std::pair{3, "blue"}, std::pair{1, "gold"}}) {
+    for (auto [colours, name] : {std::pair<int, const char*>{scBlue, "dark"}, {scSilver, "light"}}) {
         store->SetWallPaper(WallpaperTile(colours));
         bookmarks_->lsvBookmarks->clearSelection();
         QImage img = shot((std::string("bookmarks-") + name + ".png").c_str());
