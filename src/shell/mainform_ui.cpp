@@ -504,13 +504,20 @@ void TfrmMain::FormShow() {
     MainDocs->LoadAll();
     VerificationManager().Register(*Glossary);
     FRegistered.push_back(Glossary.get());
-    try {
-        Glossary->Load();
-    } catch (const std::exception&) {
-        // A glossary that cannot be read leaves its look-ups empty; its check reports it.
-    }
-    // Start-up derives each line key once; the cache has done its work.
-    ClearTextCipherCache();
+    // The welcome page needs no glossary, and reading it is the longest step
+    // of the start-up: it is read once the window is on screen (a look-up
+    // before then reads it itself).
+    QTimer::singleShot(0, this, [this] {
+        if (!Glossary->Loaded) {
+            try {
+                Glossary->Load();
+            } catch (const std::exception&) {
+                // A glossary that cannot be read leaves its look-ups empty; its check reports it.
+            }
+        }
+        // Start-up derives each line key once; the cache has done its work.
+        ClearTextCipherCache();
+    });
 
     FillTree(trvProphets, Composer->FillProphetsTree());
     ScrollToTop(trvProphets);

@@ -12,6 +12,7 @@
 #include "shell/initform_ui.h"
 #include "shell/mainform_ui.h"
 #include "shell/msgdlg_ui.h"
+#include "storage/cipher.h"
 #include "storage/modules.h"
 #include "storage/verifydlg_ui.h"
 #include "tools/tipsdlg_ui.h"
@@ -23,6 +24,7 @@
 #include "util/fileutils.h"
 
 #include <QApplication>
+#include <tuple>
 #include <QClipboard>
 #include <QDir>
 #include <QLabel>
@@ -175,6 +177,30 @@ TEST_F(MainFormTest, StartUpOrder) {
     EXPECT_FALSE(init_->isVisible());
     EXPECT_EQ(steps_, (std::vector<std::string>{"verification dialog", "tips", "news"}));
     EXPECT_EQ(VerificationManager().Count(), 6u);
+}
+
+// The glossary is read once the welcome page is up; what is read then is what
+// reading it at once gives, and a look-up before then reads it itself.
+TEST_F(MainFormTest, GlossaryIsReadAfterTheWelcomePage) {
+    auto w = Start();
+    EXPECT_EQ(w->lblChapter->text(), "Welcome to Halvora");
+    EXPECT_FALSE(w->Glossary->Loaded);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(w->Glossary->Loaded);
+    EXPECT_EQ(TextCipherCacheSize(), 0u);
+    TGlossaryHelper direct(folder_.Path() + "QGloss.dbx", options_.GlossarySignature);
+    direct.Load();
+    ASSERT_EQ(w->Glossary->Count(), direct.Count());
+    for (int i = 0; i < direct.Count(); ++i) {
+        TGlossaryTerm a = w->Glossary->GetTerm(i), b = direct.GetTerm(i);
+        EXPECT_EQ(std::tie(a.Term, a.AltSpellings, a.Meaning, a.PreferredSpellings, a.PFlag),
+                  std::tie(b.Term, b.AltSpellings, b.Meaning, b.PreferredSpellings, b.PFlag));
+    }
+    w.reset();
+
+    auto early = Start();
+    EXPECT_EQ(early->Glossary->LookupWord("Eblis"), 0);
+    EXPECT_TRUE(early->Glossary->Loaded);
 }
 
 TEST_F(MainFormTest, ProphetsTreeAndPages) {
