@@ -34,7 +34,7 @@ cmake --build "$BUILD" --target fuzz_targets -j "${HALVORA_JOBS:-2}"
 ED="$BUILD/halvora"
 SEEDS="$BUILD/fuzz/seeds"
 rm -rf "$SEEDS"
-mkdir -p "$SEEDS"/{pe,cipher,document,glossary,tree,profile,packcheck,httpstatus}
+mkdir -p "$SEEDS"/{pe,cipher,document,glossary,tree,profile,packcheck,httpstatus,bookmarks}
 # Whole modules are slow to run many times: the libraries are small ones
 # packed from the edition's sources, the line files the first lines of the
 # shipped ones.
@@ -59,6 +59,8 @@ done <"$ED/QGloss.dbx"
 printf '[General]\r\nStartUpTips=1\r\nMaximise=0\r\n\r\n[RemoteAudio]\r\nRemoteAudioServer=localhost:8020\r\nDiskCacheDir=" /tmp/cache "\r\n; a comment\r\n[ColorScheme]\r\nColorScheme=0x3\r\n' \
   >"$SEEDS/profile/Halvora.ini"
 
+printf '0||Adam||The Creation||001000\r\n3||Iblis||Glossary Term: Iblis||Iblis\r\n' \
+  >"$SEEDS/bookmarks/HVBookmarks.dbx"
 printf 'HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\n' >"$SEEDS/httpstatus/200"
 printf 'HTTP/1.0 404 Not Found\r\nServer: x\r\n\r\n' >"$SEEDS/httpstatus/404"
 
