@@ -248,6 +248,8 @@ void TfrmBookmarks::EnsureLoaded() {
 }
 
 void TfrmBookmarks::LoadCollection() {
+    // What an earlier run killed in the middle of a save left beside the file.
+    RemoveStaleTempFiles(CollectionFile());
     size_t line = 0;
     TBookmarkReadResult r;
     {

@@ -5,11 +5,13 @@
 #include <zlib.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -266,6 +268,23 @@ void TAtomicFileWriter::Commit() {
         fsync(dir);
         close(dir);
     }
+}
+
+void RemoveStaleTempFiles(const std::string& fileName) {
+    size_t slash = fileName.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, slash);
+    const std::string prefix = (slash == std::string::npos ? fileName : fileName.substr(slash + 1)) + ".tmp";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (dirent* e = readdir(dir)) {
+        std::string_view name = e->d_name;
+        if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
+        std::string_view digits = name.substr(prefix.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string_view::npos) continue;
+        const pid_t pid = pid_t(std::stol(std::string(digits)));
+        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH) unlink((folder + "/" + std::string(name)).c_str());
+    }
+    closedir(dir);
 }
 
 void WriteFileAtomic(const std::string& fileName, const std::string& bytes) {

@@ -50,6 +50,10 @@ void WriteFileAtomic(const std::string& fileName, const std::string& bytes);
 //   TAtomicFileWriter w(path);
 //   for (...) w.Write(line);
 //   w.Commit();
+// Removes the temporary files that writers of fileName left when their
+// process died mid-write (a writer still running keeps its file).
+void RemoveStaleTempFiles(const std::string& fileName);
+
 class TAtomicFileWriter {
 public:
     explicit TAtomicFileWriter(std::string fileName);

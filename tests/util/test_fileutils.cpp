@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -122,6 +124,23 @@ TEST(FileUtils, AtomicWriteAndSaveText) {
     int files = 0;
     for (auto& e : fs::directory_iterator(d.path)) files += e.is_regular_file();
     EXPECT_EQ(files, 1); // no temporary file left behind
+}
+
+TEST(FileUtils, StaleTemporaryFilesOfDeadWritersGo) {
+    TempDir d;
+    const std::string f = d.path + "/HVBookmarks.dbx";
+    pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    ASSERT_GT(dead, 0);
+    waitpid(dead, nullptr, 0);
+    const std::string live = f + ".tmp" + std::to_string(getpid());
+    const std::string gone = f + ".tmp" + std::to_string(dead);
+    for (const std::string& name : {f, live, gone, f + ".tmpx1", d.path + "/Other.tmp" + std::to_string(dead)})
+        Write(name, "x");
+    RemoveStaleTempFiles(f);
+    EXPECT_FALSE(fs::exists(gone));
+    for (const std::string& name : {f, live, f + ".tmpx1", d.path + "/Other.tmp" + std::to_string(dead)})
+        EXPECT_TRUE(fs::exists(name)) << name;
 }
 
 TEST(FileUtils, PieceByPieceWriterReplacesOnlyOnCommit) {
