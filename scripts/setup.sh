@@ -9,6 +9,7 @@ PACKAGES=(
   libcrypto++-dev zlib1g-dev libcurl4-openssl-dev libjpeg62-turbo-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libcpp-httplib-dev nlohmann-json3-dev fonts-dejavu-core
+  libsqlite3-dev
   binutils binutils-mingw-w64-i686 cpp
   desktop-file-utils
 )
