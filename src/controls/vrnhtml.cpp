@@ -8,7 +8,11 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QAbstractTextDocumentLayout>
 #include <QTextDocument>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 #include <algorithm>
 
@@ -22,6 +26,7 @@ TVrnHTML::TVrnHTML(QWidget* parent) : QTextBrowser(parent) {
 }
 
 void TVrnHTML::LoadFromString(const std::string& html) {
+    setExtraSelections({});
     setHtml(FromAnsi(html));
     ScrollToTop();
 }
@@ -118,6 +123,86 @@ bool TVrnHTML::FindFromStart(const std::string& text, bool matchCase) {
         setTextCursor(after);
     }
     return found;
+}
+
+namespace {
+// The document position of a named anchor; -1 when the page has none.
+int AnchorPosition(QTextDocument* doc, const QString& name) {
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.charFormat().anchorNames().contains(name)) return b.position();
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().anchorNames().contains(name)) return it.fragment().position();
+    }
+    return -1;
+}
+} // namespace
+
+bool TVrnHTML::HighlightMatch(const QString& text, int occurrence, const std::string& anchor) {
+    if (text.isEmpty()) return false;
+    int from = anchor.empty() ? 0 : std::max(0, AnchorPosition(document(), FromAnsi(anchor)));
+    QTextCursor c(document());
+    c.setPosition(from);
+    for (int k = 0; k <= occurrence; ++k) {
+        c = document()->find(text, c);
+        if (c.isNull()) return false;
+    }
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = c;
+    mark.format.setBackground(QColor(0xFF, 0xE0, 0x60));
+    mark.format.setForeground(Qt::black);
+    setExtraSelections({mark});
+    setTextCursor(c);
+    // Bring the hit to the upper part of the view, not its bottom edge.
+    ensureCursorVisible();
+    QRect r = cursorRect(c);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + r.top() - viewport()->height() / 4);
+    return true;
+}
+
+void TVrnHTML::SetZoom(int steps) {
+    QFont f = document()->defaultFont();
+    if (FNormalPointSize <= 0) FNormalPointSize = f.pointSizeF() > 0 ? f.pointSizeF() : 10;
+    FZoom = steps;
+    f.setPointSizeF(std::max<qreal>(4, FNormalPointSize + steps));
+    int top = TopPosition();
+    document()->setDefaultFont(f);
+    ScrollToPosition(top);
+}
+
+int TVrnHTML::TopPosition() const {
+    // The first paragraph that starts in the view: a place that stays the
+    // same whatever the window's width or the text's size.
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    layout->documentSize(); // lays out the whole page
+    const int top = verticalScrollBar()->value();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+        if (layout->blockBoundingRect(b).top() >= top - 1) return b.position();
+    return 0;
+}
+
+void TVrnHTML::ScrollToPosition(int position) {
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    layout->documentSize();
+    QTextBlock b = document()->findBlock(std::max(0, position));
+    if (!b.isValid()) return;
+    verticalScrollBar()->setValue(static_cast<int>(layout->blockBoundingRect(b).top()));
+}
+
+void TVrnHTML::wheelEvent(QWheelEvent* e) {
+    if (e->modifiers() & Qt::ControlModifier) {
+        FWheelDelta += e->angleDelta().y();
+        while (FWheelDelta >= 120) {
+            FWheelDelta -= 120;
+            emit ZoomRequested(1);
+        }
+        while (FWheelDelta <= -120) {
+            FWheelDelta += 120;
+            emit ZoomRequested(-1);
+        }
+        e->accept();
+        return;
+    }
+    QTextBrowser::wheelEvent(e);
 }
 
 std::string TVrnHTML::SelectedText() const { return ToAnsi(textCursor().selectedText()); }

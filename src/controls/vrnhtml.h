@@ -27,6 +27,17 @@ public:
     // Searches from the start of the page; the match is scrolled into view and
     // no selection is left. True when found.
     bool FindFromStart(const std::string& text, bool matchCase);
+    // Selects and marks the match number occurrence + 1 (counted from 0) of
+    // the text, in any letter case, after the anchor (from the top when the
+    // anchor is empty or missing), and scrolls it into view. The mark stays
+    // until the next page. False when there is no such match.
+    bool HighlightMatch(const QString& text, int occurrence, const std::string& anchor = {});
+    // The page's text size, in steps of one point from its normal size.
+    int Zoom() const { return FZoom; }
+    void SetZoom(int steps);
+    // The character at the top left of the view, and scrolling it back there.
+    int TopPosition() const;
+    void ScrollToPosition(int position);
     std::string SelectedText() const;
     // Where an anchor of the page starts, as a character position; -1 when
     // the page has none of that name.
@@ -47,12 +58,15 @@ signals:
     void HotSpotClick(const std::string& link);
     // A double click; the word under the mouse is selected by then.
     void DoubleClicked();
+    // Ctrl and the mouse wheel ask for a larger (+1) or smaller (-1) text.
+    void ZoomRequested(int step);
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     void OnAnchorClicked(const QUrl& url);
@@ -60,4 +74,7 @@ private:
     TImageRequest FImageRequest;
     QString FPressedAnchor;
     int FImageRequests = 0;
+    int FZoom = 0;
+    qreal FNormalPointSize = 0;
+    int FWheelDelta = 0;
 };

@@ -62,3 +62,14 @@ void TVrnHistoryList::Assign(const TStringList& source) {
     FPointer.SetCount(static_cast<int32_t>(FStrings.size()));
     FPointer.SetPosition(0);
 }
+
+void TVrnHistoryList::Put(int index, const std::string& text) {
+    if (index < 0 || index >= Count()) throw ERangeError();
+    FStrings[static_cast<size_t>(index)] = text;
+}
+
+void TVrnHistoryList::DropAhead() {
+    if (Current() < 0 || Current() >= Count() - 1) return;
+    FStrings.resize(static_cast<size_t>(Current()) + 1);
+    FPointer.SetCount(static_cast<int32_t>(FStrings.size()));
+}

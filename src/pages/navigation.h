@@ -56,6 +56,11 @@ public:
 
     int Add(const std::string& text);
     void Assign(const TStringList& source);
+    // Replaces the string at index (ERangeError outside the list).
+    void Put(int index, const std::string& text);
+    // Drops the strings after the current one, as a browser does when a new
+    // page is visited after going back.
+    void DropAhead();
     void GoBack() { FPointer.GoBack(); }
     void GoForward() { FPointer.GoForward(); }
     void SetButtons(TNavButton back, TNavButton forward) {

@@ -18,6 +18,7 @@
 #include "shell/aboutdlg_ui.h"
 #include "shell/initform_ui.h"
 #include "shell/msgdlg_ui.h"
+#include "shell/readernav_ui.h"
 #include "storage/verifydlg_ui.h"
 #include "tools/bookmarks_ui.h"
 #include "tools/glossarywin_ui.h"
@@ -345,7 +346,10 @@ void TfrmMain::BuildWindow() {
     statusBar()->setStyleSheet("QStatusBar { background: black; color: white; } QLabel { color: white; }");
 
     // Handlers.
-    connect(trvProphets, &QTreeWidget::currentItemChanged, this, [this] { ShowSelection(); });
+    connect(trvProphets, &QTreeWidget::currentItemChanged, this, [this] {
+        ShowSelection();
+        if (Navigation) Navigation->PageShown();
+    });
     connect(trvOutlineComposite, &QTreeWidget::currentItemChanged, this,
             [this] { OutlineSelectionChanged(trvOutlineComposite); });
     connect(trvOutlineTopical, &QTreeWidget::currentItemChanged, this,
@@ -424,6 +428,8 @@ void TfrmMain::BuildMenus() {
         }
     });
     for (QMenu* m : {file, tools, options, about}) VrnMainMenuStyle1->Attach(m);
+    Navigation = new TReaderNavigation(this);
+    Navigation->AddMenus(bar, tools);
 
     pmnuTools = new QMenu(this);
     pmnuiAddBookmark = pmnuTools->addAction("Add Bookmark");
@@ -538,6 +544,7 @@ void TfrmMain::tmrStartUpTimer() {
         StartUpSteps.push_back("maximise");
         showMaximized();
     }
+    if (Navigation && Navigation->RestoreLastPage()) StartUpSteps.push_back("restore last page");
     if (frmVerifydlg && !THalvoraApplication::TerminateRequested()) {
         StartUpSteps.push_back("verify");
         frmVerifydlg->AutoVerify();
@@ -555,6 +562,7 @@ void TfrmMain::tmrStartUpTimer() {
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
     e->accept();
+    if (Navigation) Navigation->SaveLastPage();
     // Closing the main window ends the program, whatever else is open.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
@@ -591,6 +599,8 @@ void TfrmMain::SetBusyState(uint8_t state) {
         StatusIconPanel->setPixmap(QPixmap::fromImage(Artwork(QString("Status%1.png").arg(FStatusIcon))));
     statusBar()->repaint();
 }
+
+int32_t TfrmMain::SelectedNodeData() const { return NodeData(trvProphets->currentItem()); }
 
 QString TfrmMain::StatusText() const { return StatusTextPanel->text(); }
 
@@ -793,11 +803,13 @@ void TfrmMain::OutlineSelectionChanged(TVrnTreeView* tree) {
 void TfrmMain::SelectProphet(int32_t prophet) { SelectTreeIndex(MainDocs->Count() + prophet); }
 
 void TfrmMain::GoToSubTopic(int32_t prophet, int32_t n) {
+    TJumpScope jump(Navigation);
     if (Stories->CurrentProphet() != prophet) SelectProphet(prophet);
     Browser->PositionTo("SUBTOPIC_" + std::to_string(n));
 }
 
 void TfrmMain::GoToExcerpt(int32_t prophet, int32_t n) {
+    TJumpScope jump(Navigation);
     if (Stories->CurrentProphet() != prophet) SelectProphet(prophet);
     Browser->PositionTo("QREF_" + std::to_string(n));
 }
@@ -911,6 +923,7 @@ void TfrmMain::DispatchLink(const std::string& link) {
             if (a.Argument == "FEAT_WORD_SPELL" && frmGloss) frmGloss->ShowWordQuery();
             if (a.Argument == "FEAT_REMOTE_AUD" && frmRemoteAudioDlg) frmRemoteAudioDlg->OpenSettings();
             if (a.Argument == "FEAT_BOOKMARKS" && frmBookmarks) frmBookmarks->ShowBookmarks();
+            if (a.Argument == "FEAT_SEARCH" && Navigation) Navigation->ShowSearch();
             break;
         case TLinkAction::OpenWebAddress:
             TVrnURLLabel::OpenAddress(utHTTP, a.Argument);

@@ -26,6 +26,7 @@ class QRadioButton;
 class QSessionManager;
 class QSplitter;
 class QTreeWidgetItem;
+class TReaderNavigation;
 class TVrnButton;
 class TVrnHTML;
 class TVrnMainMenuStyle;
@@ -87,6 +88,8 @@ public:
     // Selects the prophets tree's node at a flat index (pre-order, from 0).
     void SelectTreeIndex(int index);
     QTreeWidgetItem* TreeNodeAt(int index) const;
+    // The data of the prophets tree's selected node; 0 for none.
+    int32_t SelectedNodeData() const;
 
     // Regions and components.
     QWidget* pnlTop;
@@ -130,6 +133,8 @@ public:
     TepScheme* Scheme;
     TVrnMainMenuStyle* VrnMainMenuStyle1;
     TVrnPopUpMenuStyle* VrnPopUpMenuStyle1;
+    // Back and forward, zoom, the last page and the search window.
+    TReaderNavigation* Navigation = nullptr;
 
     // Modules the window owns.
     TVrnEncDec EncDec;

@@ -79,3 +79,23 @@ TEST(HistoryList, AssignMovesToFirstAndEmptySourceRaises) {
     EXPECT_THROW(h.Assign({}), EListError);
     EXPECT_EQ(h.Count(), 0);
 }
+
+TEST(HistoryList, DropAheadForgetsThePagesAfterTheCurrentOne) {
+    TVrnHistoryList h;
+    h.DropAhead(); // empty: nothing to drop
+    for (const char* s : {"a", "b", "c", "d"}) h.Add(s);
+    h.DropAhead(); // at the end: nothing ahead
+    EXPECT_EQ(h.Count(), 4);
+    h.GoBack();
+    h.GoBack();
+    h.DropAhead();
+    EXPECT_EQ(h.Count(), 2);
+    EXPECT_EQ(h.Current(), 1);
+    EXPECT_FALSE(h.GoForwardEnabled());
+    EXPECT_TRUE(h.GoBackEnabled());
+    h.Add("e");
+    EXPECT_EQ(h.Strings(), (TStringList{"a", "b", "e"}));
+    h.Put(0, "a2");
+    EXPECT_EQ(h[0], "a2");
+    EXPECT_THROW(h.Put(3, "x"), ERangeError);
+}
