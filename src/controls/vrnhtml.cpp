@@ -125,21 +125,9 @@ bool TVrnHTML::FindFromStart(const std::string& text, bool matchCase) {
     return found;
 }
 
-namespace {
-// The document position of a named anchor; -1 when the page has none.
-int AnchorPosition(QTextDocument* doc, const QString& name) {
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        if (b.charFormat().anchorNames().contains(name)) return b.position();
-        for (auto it = b.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().anchorNames().contains(name)) return it.fragment().position();
-    }
-    return -1;
-}
-} // namespace
-
 bool TVrnHTML::HighlightMatch(const QString& text, int occurrence, const std::string& anchor) {
     if (text.isEmpty()) return false;
-    int from = anchor.empty() ? 0 : std::max(0, AnchorPosition(document(), FromAnsi(anchor)));
+    int from = anchor.empty() ? 0 : std::max(0, AnchorPosition(anchor));
     QTextCursor c(document());
     c.setPosition(from);
     for (int k = 0; k <= occurrence; ++k) {

@@ -10,6 +10,7 @@
 #include "shell/prefs.h"
 #include "shell/readernav_ui.h"
 #include "support/edition_fixture.h"
+#include "tools/glossarywin_ui.h"
 #include "tools/searchform_ui.h"
 #include "util/fileutils.h"
 
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -199,6 +201,23 @@ TEST_F(SearchWindowTest, VerseAndGlossaryHitsOpenInThePreview) {
     ExpectAtHit(frmSearch->Preview, v);
     EXPECT_GT(frmSearch->Preview->textCursor().selectionStart(), text.indexOf("19:54 "));
     Shot(*frmSearch, "search_verse.png");
+}
+
+TEST_F(SearchWindowTest, GlossaryHitsOpenTheGlossaryWindowAtTheirEntry) {
+    TfrmGloss gloss(w_->Glossary.get(), w_->Scheme, w_.get());
+    ASSERT_EQ(frmGloss, &gloss);
+    w_->Navigation->ShowSearch();
+    Search("Zulkifl"); // a spelling the glossary lists under "Dhul-Kifl"
+    QTreeWidgetItem* item = frmSearch->FirstHitItem(TSearchKind::Glossary);
+    ASSERT_NE(item, nullptr);
+    const TSearchHit hit = *frmSearch->HitOf(item);
+    EXPECT_EQ(hit.Title, "Dhul-Kifl");
+    frmSearch->trvResults->setCurrentItem(item);
+    QTest::keyClick(frmSearch->trvResults, Qt::Key_Return);
+    EXPECT_TRUE(gloss.isVisible());
+    ASSERT_NE(gloss.lbxTerms->currentItem(), nullptr);
+    EXPECT_EQ(gloss.lbxTerms->currentItem()->text(), "Dhul-Kifl");
+    EXPECT_EQ(gloss.Browser->textCursor().selectedText().toLower(), QString::fromUtf8(hit.HitText).toLower());
 }
 
 } // namespace
