@@ -22,6 +22,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 class ReaderNavTest : public ::testing::Test {
@@ -31,12 +34,18 @@ protected:
         SetProgramFolder(HALVORA_PROGRAM_DIR);
         handlers_ = SetVerificationHandlers({[](const std::string&, const std::string&) {}, [] {}});
         StoredPrefs() = DefaultPrefs();
-        QFile::remove(QString::fromStdString(SettingsFileName()));
+        // A settings folder of each test's own: CTest runs this file's tests side by side.
+        char tmpl[] = "/tmp/hvnavXXXXXX";
+        config_ = mkdtemp(tmpl);
+        oldConfig_ = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
+        setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
     }
     void TearDown() override {
         inits_.clear();
         SetVerificationHandlers(handlers_);
         SetProgramFolder(old_);
+        setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        std::filesystem::remove_all(config_);
         SetPageReady(false);
     }
     std::unique_ptr<TfrmMain> Start() {
@@ -57,6 +66,7 @@ protected:
     static TPageLocation::Kind PageKind(TfrmMain& w) { return w.Navigation->CurrentLocation().Page; }
     std::string old_;
     TVerificationHandlers handlers_;
+    std::string config_, oldConfig_;
     std::vector<std::unique_ptr<TfrmInit>> inits_; // the start-up windows outlive their main windows
 };
 

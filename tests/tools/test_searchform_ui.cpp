@@ -24,6 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+
 namespace {
 
 class SearchWindowTest : public ::testing::Test {
@@ -33,7 +36,11 @@ protected:
         SetProgramFolder(HALVORA_PROGRAM_DIR);
         handlers_ = SetVerificationHandlers({[](const std::string&, const std::string&) {}, [] {}});
         StoredPrefs() = DefaultPrefs();
-        QFile::remove(QString::fromStdString(SettingsFileName()));
+        // A settings folder of each test's own: CTest runs this file's tests side by side.
+        char tmpl[] = "/tmp/hvnavXXXXXX";
+        config_ = mkdtemp(tmpl);
+        oldConfig_ = getenv("XDG_CONFIG_HOME") ? getenv("XDG_CONFIG_HOME") : "";
+        setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
         QDir().mkpath(QString(HALVORA_BUILD_DIR) + "/screenshots");
         TMainWindowOptions o;
         o.SelfCheck = std::make_unique<TPassingCheck>();
@@ -50,6 +57,8 @@ protected:
         init_.reset();
         SetVerificationHandlers(handlers_);
         SetProgramFolder(old_);
+        setenv("XDG_CONFIG_HOME", oldConfig_.c_str(), 1);
+        std::filesystem::remove_all(config_);
         SetPageReady(false);
     }
     void Shot(QWidget& w, const char* name) {
@@ -90,6 +99,7 @@ protected:
     }
     std::string old_;
     TVerificationHandlers handlers_;
+    std::string config_, oldConfig_;
     std::unique_ptr<TfrmInit> init_;
     std::unique_ptr<TfrmMain> w_;
 };
