@@ -41,6 +41,15 @@ std::string StoryFile(const std::string& dir, int n) {
     return dir + "/" + ZeroPad(n, 2) + ".txt";
 }
 
+// Why a heading title cannot be a node of the index tree, or empty: the tree
+// reads blanks at a line's start as its level and a TAB as the start of its data.
+std::string TitleTreeProblem(const std::string& title) {
+    if (!title.empty() && (title[0] == ' ' || title[0] == '\t'))
+        return "heading title \"" + title + "\" begins with a blank";
+    if (title.find('\t') != std::string::npos) return "heading title \"" + title + "\" holds a TAB";
+    return {};
+}
+
 // index STORIES_DIR OUT.txt: the indented tree of prophets, their sub-topics
 // and their excerpts, with each node's location text as its data.
 int CmdIndex(const std::string& dir, const std::string& out) {
@@ -48,12 +57,16 @@ int CmdIndex(const std::string& dir, const std::string& out) {
     for (int n = 1; n <= 29; ++n) {
         lines.push_back(ProphetName(n, 2) + "\t" + ZeroPad(n, 3));
         int topic = -1, excerpt = 0;
-        for (const auto& raw : ReadPlain(StoryFile(dir, n))) {
-            std::string line = Trim(raw);
+        const std::string file = StoryFile(dir, n);
+        const TStringList story = ReadPlain(file);
+        for (size_t i = 0; i < story.size(); ++i) {
+            std::string line = Trim(story[i]);
             if (Contains("<[", line)) {
                 ++topic;
-                lines.push_back(" " + TextBetween(line, "<[", "]>") + "\t" +
-                                FormatTopicLocation(n, topic));
+                std::string title = TextBetween(line, "<[", "]>");
+                if (std::string why = TitleTreeProblem(title); !why.empty())
+                    throw EConvertError(file + ":" + std::to_string(i + 1) + ": " + why);
+                lines.push_back(" " + title + "\t" + FormatTopicLocation(n, topic));
             }
             if (Contains("<<", line)) {
                 lines.push_back("  " + FormatVerseRange(ParseExcerptMarker(line), true) + "\t" +
@@ -88,6 +101,7 @@ void CheckStory(const std::string& file, TStringList& problems) {
         if (Contains("<[", line)) {
             std::string t = TextBetween(line, "<[", "]>");
             if (t.empty()) Problem(problems, file, i, "heading without a title");
+            if (std::string why = TitleTreeProblem(t); !why.empty()) Problem(problems, file, i, why);
             for (const auto& [other, at] : titles)
                 if (other.compare(0, t.size(), t) == 0 || t.compare(0, other.size(), other) == 0)
                     Problem(problems, file, i,

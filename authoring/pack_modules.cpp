@@ -61,6 +61,10 @@ void DecodeLines(TStringList& lines, TLineCoding coding) {
 
 constexpr size_t kDocumentHeaderLines = 8;
 
+bool IsLibraryName(const std::string& fileName) {
+    return fileName.size() >= 4 && SameText(fileName.substr(fileName.size() - 4), ".dll");
+}
+
 bool IsMainDocument(const std::string& fileName) {
     return fileName.size() >= 4 && SameText(fileName.substr(fileName.size() - 4), ".dbi");
 }
@@ -133,7 +137,12 @@ int RunUnpack(const std::vector<std::string>& argsIn) {
     std::string bytes;
     if (!ReadFileBytes(args[0], bytes)) throw EPackError("cannot read " + args[0]);
 
-    if (bytes.compare(0, 2, "MZ") != 0) {
+    // A library is a file named ".dll" or one that parses as an image; a line
+    // file may well begin with "MZ", and a damaged library must not pass for
+    // an empty line file.
+    TPeImage probe;
+    const bool library = probe.Parse(bytes) || IsLibraryName(args[0]);
+    if (!library) {
         if (args.size() == 2) throw EPackError(args[0] + " is a line file: it has no resource names");
         TStringList lines = ReadTextLines(bytes);
         if (IsMainDocument(args[0])) {
@@ -157,11 +166,16 @@ int RunUnpack(const std::vector<std::string>& argsIn) {
     if (chosen.empty()) throw EPackError(args.size() == 2 ? args[0] + " holds no resource " + args[1]
                                                           : args[0] + " holds no resources");
     for (const auto& e : chosen) {
-        auto data = lib.ReadResource(e.Name.Text(), e.Type.Text(), bytes);
-        if (!data) throw EPackError(args[0] + ": cannot read " + e.Type.Text() + "/" + e.Name.Text());
+        // Each entry's own bytes: a look-up by name would give every language the same data.
+        if (!lib.ReadEntryData(e, bytes))
+            throw EPackError(args[0] + ": cannot read " + e.Type.Text() + "/" + e.Name.Text());
         TStringList lines = ReadTextLines(bytes);
         DecodeLines(lines, coding);
-        if (chosen.size() > 1) std::printf("==> %s/%s <==\n", e.Type.Text().c_str(), e.Name.Text().c_str());
+        if (chosen.size() > 1) {
+            std::printf("==> %s/%s", e.Type.Text().c_str(), e.Name.Text().c_str());
+            if (e.Language != 0) std::printf(" language %u", e.Language);
+            std::printf(" <==\n");
+        }
         PrintLines(lines);
     }
     return 0;

@@ -5,10 +5,17 @@
 #include "shell/appbase.h"
 #include "storage/cipher.h"
 #include "storage/modules.h"
+#include "storage/tree.h"
 #include "util/errors.h"
 #include "util/fileutils.h"
 
 const char* const kQuranModuleFile = "DAZaruro2.dll";
+
+namespace {
+const std::unique_ptr<TQuranIndexHelper> gQuranIndex = std::make_unique<TQuranIndexHelper>();
+} // namespace
+
+TQuranIndexHelper* QuranIndexHelper() { return gQuranIndex.get(); }
 
 std::string TQuranHelper::SurahHeading(int surah) { return SurahTitle(surah, 2); }
 

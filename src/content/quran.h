@@ -55,3 +55,8 @@ std::string ExcerptHtml(TQuranHelper& module, const TQuranVerseRange& range,
                         const std::string& image, bool audio, bool bold);
 
 extern const char* const kQuranModuleFile; // "DAZaruro2.dll"
+
+class TQuranIndexHelper;
+// The hierarchical index of the program folder's "QIndex.dbx": this unit
+// creates it at start-up and releases it at shutdown; nothing loads it.
+TQuranIndexHelper* QuranIndexHelper();

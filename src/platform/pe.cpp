@@ -77,6 +77,8 @@ bool TPeResourceId::Matches(const TPeResourceId& other) const {
 
 bool TPeImage::Fail(const std::string& why) {
     FValid = false;
+    FIs64 = false;
+    FMachine = 0;
     FError = why;
     FSections.clear();
     FResources = {};
@@ -86,6 +88,8 @@ bool TPeImage::Fail(const std::string& why) {
 bool TPeImage::Parse(std::string_view bytes) {
     FBytes = bytes;
     FValid = false;
+    FIs64 = false;
+    FMachine = 0;
     FError.clear();
     FSections.clear();
     FResources = {};
@@ -135,8 +139,7 @@ bool TPeImage::Parse(std::string_view bytes) {
             return true;
         }
     }
-    // The directory points outside every section: the image has no usable resources.
-    return true;
+    return Fail("the resource directory lies outside every section");
 }
 
 std::optional<std::string_view> TPeImage::MapRva(uint32_t rva, uint32_t size) const {
@@ -169,6 +172,16 @@ bool TPeImage::ReadName(uint32_t offset, std::u16string& name) const {
     return true;
 }
 
+bool TPeImage::NameMatches(uint32_t offset, const std::u16string& name) const {
+    // The length first: a look-up must not decode every long name it passes.
+    if (!Inside(offset, 2, FResources.size()) || Get16(FResources, offset) != name.size()) return false;
+    if (!Inside(uint64_t(offset) + 2, uint64_t(name.size()) * 2, FResources.size())) return false;
+    for (size_t i = 0; i < name.size(); ++i)
+        if (FoldAscii(static_cast<char16_t>(Get16(FResources, offset + 2 + 2 * i))) != FoldAscii(name[i]))
+            return false;
+    return true;
+}
+
 bool TPeImage::ReadEntry(uint32_t dirOffset, uint32_t index, TPeResourceId& id, uint32_t& target) const {
     uint64_t e = uint64_t(dirOffset) + 16 + uint64_t(index) * 8;
     if (!Inside(e, 8, FResources.size())) return false;
@@ -189,19 +202,27 @@ std::optional<std::string_view> TPeImage::ReadDataEntry(uint32_t offset, TPeReso
 }
 
 // With id null, picks language 0 when present, otherwise the first entry.
+// Names are compared in place, never decoded.
 bool TPeImage::FindInDirectory(uint32_t dirOffset, const TPeResourceId* id, uint32_t& target) const {
     uint32_t count, first;
     if (!ReadDirectory(dirOffset, count, first)) return false;
     bool found = false;
     for (uint32_t i = 0; i < count; ++i) {
-        TPeResourceId entryId;
-        uint32_t entryTarget;
-        if (!ReadEntry(dirOffset, i, entryId, entryTarget)) continue;
-        if (id ? entryId.Matches(*id) : !found || (entryId.IsNumber && entryId.Number == 0)) {
-            target = entryTarget;
-            found = true;
-            if (id || (entryId.IsNumber && entryId.Number == 0)) return true;
-        }
+        const uint64_t e = uint64_t(first) + uint64_t(i) * 8;
+        const uint32_t nameField = Get32(FResources, e);
+        const bool named = nameField & kHighBit;
+        const bool languageZero = !named && (nameField & 0xFFFF) == 0;
+        bool match;
+        if (!id)
+            match = !found || languageZero;
+        else if (id->IsNumber)
+            match = !named && (nameField & 0xFFFF) == id->Number;
+        else
+            match = named && NameMatches(nameField & ~kHighBit, id->Name);
+        if (!match) continue;
+        target = Get32(FResources, e + 4);
+        found = true;
+        if (id || languageZero) return true;
     }
     return found;
 }
@@ -226,19 +247,28 @@ bool TPeImage::ListResources(std::vector<TPeResourceEntry>& entries) const {
     if (FResources.empty()) return true;
     // A directory reached twice means a loop or a shared subtree: damaged.
     std::set<uint32_t> seen{0};
+    // Each directory entry takes 8 bytes of its own in a sound directory; more
+    // entries than that means directories that overlap, which could describe
+    // far more entries than memory holds.
+    const uint64_t entryLimit = FResources.size() / 8;
+    uint64_t entriesSeen = 0;
+    auto withinLimit = [&](uint32_t count) { return (entriesSeen += count) <= entryLimit; };
     uint32_t typeCount, first;
-    if (!ReadDirectory(0, typeCount, first)) return false;
+    if (!ReadDirectory(0, typeCount, first) || !withinLimit(typeCount)) return false;
     for (uint32_t t = 0; t < typeCount; ++t) {
         TPeResourceEntry entry;
         uint32_t typeTarget;
         if (!ReadEntry(0, t, entry.Type, typeTarget) || !(typeTarget & kHighBit)) return false;
         uint32_t typeDir = typeTarget & ~kHighBit, nameCount;
-        if (!seen.insert(typeDir).second || !ReadDirectory(typeDir, nameCount, first)) return false;
+        if (!seen.insert(typeDir).second || !ReadDirectory(typeDir, nameCount, first) || !withinLimit(nameCount))
+            return false;
         for (uint32_t n = 0; n < nameCount; ++n) {
             uint32_t nameTarget;
             if (!ReadEntry(typeDir, n, entry.Name, nameTarget) || !(nameTarget & kHighBit)) return false;
             uint32_t nameDir = nameTarget & ~kHighBit, langCount;
-            if (!seen.insert(nameDir).second || !ReadDirectory(nameDir, langCount, first)) return false;
+            if (!seen.insert(nameDir).second || !ReadDirectory(nameDir, langCount, first) ||
+                !withinLimit(langCount))
+                return false;
             for (uint32_t l = 0; l < langCount; ++l) {
                 TPeResourceId lang;
                 uint32_t dataOffset;
@@ -328,8 +358,11 @@ std::string BuildResourceLibrary(const std::vector<TPeResourceItem>& items) {
     }
     const uint64_t stringsAt = dirBytes;
     const uint64_t leavesAt = AlignUp(stringsAt + stringBytes, 8);
+    // Sized in the order the data is written (sorted), as the padding depends on it.
     uint64_t dataAt = leavesAt + 16 * leafCount, end = dataAt;
-    for (const auto& item : items) end = AlignUp(end, 8) + item.Data.size();
+    for (const auto& [type, names] : tree)
+        for (const auto& [name, langs] : names)
+            for (const auto& [lang, data] : langs) end = AlignUp(end, 8) + data->size();
     if (end > 0x40000000) throw EHalvoraError("resources too large for one library");
 
     std::string rsrc(end, '\0');

@@ -38,8 +38,8 @@ struct TPeResourceEntry {
 class TPeImage {
 public:
     // False (with Error() saying why) when the headers are not those of a
-    // PE image or any header lies outside the bytes. The view must outlive
-    // the image.
+    // PE image, any header lies outside the bytes, or the resource directory
+    // lies outside every section. The view must outlive the image.
     bool Parse(std::string_view bytes);
     bool Valid() const { return FValid; }
     const std::string& Error() const { return FError; }
@@ -52,7 +52,8 @@ public:
     std::optional<std::string_view> FindResource(const TPeResourceId& name,
                                                  const TPeResourceId& type) const;
     // Every resource in directory order; false when the directory is damaged
-    // (the entries read up to that point are kept).
+    // (the entries read up to that point are kept), including directories that
+    // overlap and so describe more entries than the section can hold.
     bool ListResources(std::vector<TPeResourceEntry>& entries) const;
     // The bytes at an RVA, when the whole range lies in one section's file data.
     std::optional<std::string_view> MapRva(uint32_t rva, uint32_t size) const;
@@ -65,6 +66,7 @@ private:
     bool ReadDirectory(uint32_t offset, uint32_t& count, uint32_t& first) const;
     bool ReadEntry(uint32_t dirOffset, uint32_t index, TPeResourceId& id, uint32_t& target) const;
     bool ReadName(uint32_t offset, std::u16string& name) const;
+    bool NameMatches(uint32_t offset, const std::u16string& name) const;
     std::optional<std::string_view> ReadDataEntry(uint32_t offset, TPeResourceEntry* entry) const;
     bool FindInDirectory(uint32_t dirOffset, const TPeResourceId* id, uint32_t& target) const;
 

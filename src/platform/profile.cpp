@@ -23,7 +23,10 @@ std::string DecodeValue(const std::string& raw) {
     return v;
 }
 
-std::string EncodeValue(const std::string& value) {
+std::string EncodeValue(std::string value) {
+    // A value is one line: what follows a line break would become lines of its
+    // own (a section, another key). Keep what the file could always read back.
+    value = value.substr(0, value.find_first_of("\r\n"));
     if (!value.empty() && (static_cast<unsigned char>(value.front()) <= 32 ||
                            static_cast<unsigned char>(value.back()) <= 32 ||
                            (value.size() >= 2 && value.front() == '"' && value.back() == '"')))

@@ -19,7 +19,8 @@ public:
     int32_t ReadInteger(const std::string& section, const std::string& key, int32_t def) const;
     bool ReadBool(const std::string& section, const std::string& key, bool def) const;
 
-    // Raises EIniFileError "Unable to write to <file>" when the file cannot be written.
+    // Raises EIniFileError "Unable to write to <file>" when the file cannot or may
+    // not be written. A value is kept up to its first line break.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);

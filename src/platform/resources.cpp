@@ -45,6 +45,13 @@ bool TResourceLibrary::ListResources(std::vector<TPeResourceEntry>& entries) con
     return FImage.ListResources(entries);
 }
 
+bool TResourceLibrary::ReadEntryData(const TPeResourceEntry& entry, std::string& data) const {
+    auto bytes = FImage.MapRva(entry.DataRva, entry.Size);
+    if (!bytes) return false;
+    data.assign(bytes->data(), bytes->size());
+    return true;
+}
+
 TStringList ReadResourceLines(const TResourceLibrary& library, std::string_view name, std::string_view type) {
     std::string data;
     if (!library.ReadResource(name, type, data)) return {};

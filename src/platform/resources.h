@@ -35,6 +35,9 @@ public:
     bool ReadResource(std::string_view name, std::string_view type, std::string& data) const;
     // Every resource; false when the directory is damaged.
     bool ListResources(std::vector<TPeResourceEntry>& entries) const;
+    // The bytes of one listed entry (each language its own); false when they
+    // lie outside the file.
+    bool ReadEntryData(const TPeResourceEntry& entry, std::string& data) const;
 
 private:
     std::string FFileName, FError, FBytes;

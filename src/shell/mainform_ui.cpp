@@ -498,29 +498,28 @@ void TfrmMain::showEvent(QShowEvent* e) {
 
 void TfrmMain::FormShow() {
     ApplySettings(StoredPrefs());
-    QuranModule->Load();
-    RemoteAudio->Load();
-    // A table that is not the shipped one ends the program as a failed check,
-    // before any page is built.
-    if (RemoteAudio->Damaged()) {
-        FatalVerificationFailure();
+    // A file that cannot be read is not the one shipped: it ends the program as
+    // a failed check (one message, then the end), and no page is built over
+    // modules half read.
+    bool loaded = LoadShippedFile([this] { QuranModule->Load(); }) &&
+                  LoadShippedFile([this] {
+                      RemoteAudio->Load();
+                      // A table that is not the shipped one is a failed check too.
+                      if (RemoteAudio->Damaged()) FatalVerificationFailure();
+                  }) &&
+                  LoadShippedFile([this] { Stories->LoadAll(); }) &&
+                  LoadShippedFile([this] { MainDocs->LoadAll(); });
+    if (!loaded) {
+        ClearTextCipherCache();
         return;
     }
-    Stories->LoadAll();
-    MainDocs->LoadAll();
     VerificationManager().Register(*Glossary);
     FRegistered.push_back(Glossary.get());
     // The welcome page needs no glossary, and reading it is the longest step
     // of the start-up: it is read once the window is on screen (a look-up
-    // before then reads it itself).
+    // before then reads it itself). One that cannot be read fails its check.
     QTimer::singleShot(0, this, [this] {
-        if (!Glossary->Loaded) {
-            try {
-                Glossary->Load();
-            } catch (const std::exception&) {
-                // A glossary that cannot be read leaves its look-ups empty; its check reports it.
-            }
-        }
+        if (!Glossary->Loaded) LoadShippedFile([this] { Glossary->Load(); });
         // Start-up derives each line key once; the cache has done its work.
         ClearTextCipherCache();
     });

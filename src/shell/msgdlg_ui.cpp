@@ -250,6 +250,8 @@ void THalvoraApplication::RequestTerminate() {
 
 bool THalvoraApplication::TerminateRequested() { return gTerminateRequested; }
 
+void THalvoraApplication::ResetTerminateRequest() { gTerminateRequested = false; }
+
 void InstallWindowLayer() {
     RegisterArtwork();
     TUiHooks& hooks = UiHooks();

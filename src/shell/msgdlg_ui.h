@@ -79,6 +79,8 @@ public:
     // Asks the program to end once control returns to the event loop.
     static void RequestTerminate();
     static bool TerminateRequested();
+    // Forgets the request (tests that start the program more than once).
+    static void ResetTerminateRequest();
 };
 
 // Connects the model's hooks to this layer: the message pump, plain messages,

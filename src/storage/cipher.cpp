@@ -8,9 +8,9 @@
 #include <cryptopp/filters.h>
 #include <cryptopp/ripemd.h>
 
+#include <algorithm>
 #include <cstring>
-#include <list>
-#include <unordered_map>
+#include <vector>
 
 struct TCipherKeyState {
     CryptoPP::Blowfish::Encryption Enc;
@@ -30,28 +30,36 @@ std::string gKeyTemplate;
 uint64_t gKeysDerived = 0;
 bool gCacheEnabled = true;
 
-struct TKeyCache {
-    using Entry = std::pair<int32_t, std::shared_ptr<const TCipherKeyState>>;
-    std::list<Entry> order; // most recently used first
-    std::unordered_map<int32_t, std::list<Entry>::iterator> index;
+TTextCipherCacheStats gStats;
 
+// Every file deciphers its lines under keys 0, 1, 2... in order, so a small
+// key serves every file and a large one only the longest: the cache keeps the
+// smallest keys its memory budget holds, and nothing else. (A recency order is
+// flushed by any file longer than itself and then hits nothing.)
+struct TKeyCache {
+    std::vector<std::shared_ptr<const TCipherKeyState>> slots; // by key
+    size_t held = 0;
+
+    static size_t Capacity() { return kTextCipherCacheBudget / TextCipherCacheEntryBytes(); }
     std::shared_ptr<const TCipherKeyState> Find(int32_t key) {
-        auto it = index.find(key);
-        if (it == index.end()) return nullptr;
-        order.splice(order.begin(), order, it->second);
-        return it->second->second;
+        ++gStats.Lookups;
+        if (key < 0 || static_cast<size_t>(key) >= slots.size() || !slots[static_cast<size_t>(key)])
+            return nullptr;
+        ++gStats.Hits;
+        return slots[static_cast<size_t>(key)];
     }
     void Put(int32_t key, std::shared_ptr<const TCipherKeyState> state) {
-        order.emplace_front(key, std::move(state));
-        index[key] = order.begin();
-        while (order.size() > kTextCipherCacheLimit) {
-            index.erase(order.back().first);
-            order.pop_back();
-        }
+        if (key < 0 || static_cast<size_t>(key) >= Capacity()) return;
+        if (static_cast<size_t>(key) >= slots.size()) slots.resize(static_cast<size_t>(key) + 1);
+        auto& slot = slots[static_cast<size_t>(key)];
+        if (!slot) ++held;
+        slot = std::move(state);
+        gStats.PeakBytes = std::max(gStats.PeakBytes, held * TextCipherCacheEntryBytes());
     }
     void Clear() {
-        order.clear();
-        index.clear();
+        slots.clear();
+        slots.shrink_to_fit();
+        held = 0;
     }
 };
 
@@ -290,6 +298,10 @@ void SetTextCipherCacheEnabled(bool enabled) {
     if (!enabled) Cache().Clear();
 }
 void ClearTextCipherCache() { Cache().Clear(); }
-size_t TextCipherCacheSize() { return Cache().order.size(); }
+size_t TextCipherCacheSize() { return Cache().held; }
+// The state itself and the shared block around it (count, allocation).
+size_t TextCipherCacheEntryBytes() { return sizeof(TCipherKeyState) + 32; }
+TTextCipherCacheStats TextCipherCacheStats() { return gStats; }
+void ResetTextCipherCacheStats() { gStats = {}; }
 uint64_t TextCipherKeysDerived() { return gKeysDerived; }
 void ResetTextCipherKeysDerived() { gKeysDerived = 0; }

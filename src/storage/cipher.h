@@ -52,12 +52,21 @@ std::string ScrambleText(std::string_view text);
 std::string Base64Encode(std::string_view bytes);
 std::string Base64Decode(std::string_view text);
 
-// The cache of derived keys by numeric key. Bounded; results never differ
-// from deriving the key on every call.
+// The cache of derived keys by numeric key, bounded by memory. Results never
+// differ from deriving the key on every call.
 void SetTextCipherCacheEnabled(bool enabled);
 void ClearTextCipherCache();
+// Entries held, and the memory one entry takes.
 size_t TextCipherCacheSize();
-constexpr size_t kTextCipherCacheLimit = 4096;
+size_t TextCipherCacheEntryBytes();
+// The most memory the cache may take.
+constexpr size_t kTextCipherCacheBudget = size_t(4) << 20;
+struct TTextCipherCacheStats {
+    uint64_t Lookups = 0, Hits = 0;
+    size_t PeakBytes = 0; // the most the entries took at once
+};
+TTextCipherCacheStats TextCipherCacheStats();
+void ResetTextCipherCacheStats();
 // How many keys have been derived since start (or since the last reset).
 uint64_t TextCipherKeysDerived();
 void ResetTextCipherKeysDerived();

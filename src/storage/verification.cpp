@@ -65,6 +65,16 @@ void FatalVerificationFailure() {
     if (h.RequestTerminate) h.RequestTerminate();
 }
 
+bool LoadShippedFile(const std::function<void()>& load) {
+    try {
+        load();
+    } catch (const std::exception&) {
+        // bad_alloc included: a hostile file may describe more than memory holds.
+        FatalVerificationFailure();
+    }
+    return !gFailureShown;
+}
+
 TProgramSelfCheck::TProgramSelfCheck(std::string programFile, std::string signatureFile)
     : FProgramFile(std::move(programFile)), FSignatureFile(std::move(signatureFile)) {
     if (FSignatureFile.empty()) FSignatureFile = FProgramFile + ".sig";

@@ -69,6 +69,13 @@ void ResetFailureShown();
 // on after it: they rely on the termination, not on an exception.
 void FatalVerificationFailure();
 
+// Runs the reading of a shipped module or document. A file whose content
+// cannot be read (bad Base64, a damaged library, lines that do not parse, a
+// missing file) is not the file that was shipped, so the error ends as
+// FatalVerificationFailure instead of escaping to the caller. True when the
+// load ran to its end and no failure has been reported.
+bool LoadShippedFile(const std::function<void()>& load);
+
 // The program's own file against the signature the build wrote beside it
 // (the program file name + ".sig"). A missing or unreadable signature file,
 // or a program file whose signature differs, fails the check.

@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <string>
@@ -62,7 +64,35 @@ bool MakeWritable(const std::string& path) {
     return chmod(path.c_str(), st.st_mode | S_IWUSR) == 0;
 }
 
+void MakeFolderWritable(const std::string& path) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
+    mode_t wanted = st.st_mode | S_IRUSR | S_IWUSR | S_IXUSR;
+    if (wanted != st.st_mode) chmod(path.c_str(), wanted);
+}
+
+std::string CanonicalPath(const std::string& path) {
+    char* real = realpath(path.c_str(), nullptr);
+    if (!real) return {};
+    std::string r = real;
+    free(real);
+    return r;
+}
+
 } // namespace
+
+bool IsProtectedFolder(const std::string& folder) {
+    if (folder.empty()) return true;
+    std::string real = CanonicalPath(folder);
+    if (real.empty()) return false; // nothing there to delete
+    if (real == "/") return true;
+    std::vector<std::string> homes;
+    if (const char* h = getenv("HOME"); h && *h) homes.push_back(h);
+    if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) homes.push_back(pw->pw_dir);
+    for (const auto& h : homes)
+        if (CanonicalPath(h) == real) return true;
+    return false;
+}
 
 const std::string& ProgramFolder() { return ProgramFolderRef(); }
 
@@ -100,7 +130,11 @@ bool FolderExists(const std::string& path) {
 
 bool CreateFolderPath(const std::string& path) {
     if (path.empty()) throw EInOutError("Unable to create directory");
-    std::string p = DropTrailingBackslash(path);
+    // "a//b" names "a/b": a doubled separator would otherwise be its own parent.
+    std::string p;
+    for (char c : path)
+        if (c != '/' || p.empty() || p.back() != '/') p += c;
+    p = DropTrailingBackslash(p);
     if (p.size() < 3 || FolderExists(p)) return true;
     size_t cut = p.find_last_of("/:");
     std::string parent = cut == std::string::npos ? std::string() : p.substr(0, cut + 1);
@@ -128,8 +162,11 @@ bool ListFolder(const std::string& mask, unsigned attributes, TStringList& names
     DIR* dir = opendir(folder.c_str());
     if (!dir) return false;
     bool any = false;
-    errno = 0;
-    while (dirent* e = readdir(dir)) {
+    for (;;) {
+        // Only readdir's own errno counts: the checks below may set it too.
+        errno = 0;
+        dirent* e = readdir(dir);
+        if (!e) break;
         std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         if (!MatchMask(pattern.c_str(), name.c_str())) continue;
@@ -146,6 +183,10 @@ bool ListFolder(const std::string& mask, unsigned attributes, TStringList& names
 
 bool DeleteFolderTree(const std::string& folder, bool stopAtFirstFailure, bool removeFolder) {
     std::string f = DropTrailingBackslash(folder);
+    if (IsProtectedFolder(f)) return false;
+    // A folder's entries can only go while it is writable (and listable):
+    // open it up before emptying it, not after.
+    MakeFolderWritable(f);
     TStringList names;
     ListFolder(f + "/*.*", faAnyFile, names);
     bool ok = true;
@@ -211,10 +252,43 @@ std::string FileSignature(const std::string& fileName, int64_t offset) {
     return SignatureText(r.Crc, static_cast<uint64_t>(n));
 }
 
+namespace {
+
+// The file a write must replace: a symlink (as dotfile managers set up) is
+// followed to its target, so the link stays and the target gets the text.
+std::string WriteTarget(const std::string& fileName) {
+    std::string path = fileName;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        ssize_t n = readlink(path.c_str(), buf.data(), buf.size());
+        if (n <= 0 || static_cast<size_t>(n) >= buf.size()) break;
+        std::string target(buf.data(), static_cast<size_t>(n));
+        if (target[0] != '/') {
+            size_t slash = path.rfind('/');
+            target = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + target;
+        }
+        path = target;
+    }
+    throw EInOutError("Unable to write to " + fileName);
+}
+
+} // namespace
+
 TAtomicFileWriter::TAtomicFileWriter(std::string fileName)
-    : FFileName(std::move(fileName)), FTempName(FFileName + ".tmp" + std::to_string(getpid())) {
+    : FFileName(std::move(fileName)), FTarget(WriteTarget(FFileName)),
+      FTempName(FTarget + ".tmp" + std::to_string(getpid())) {
+    // A file its owner made read-only is not replaced behind their back; the
+    // mode bits count for root too, who may write anything.
+    struct stat st {};
+    const bool exists = stat(FTarget.c_str(), &st) == 0;
+    if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || access(FTarget.c_str(), W_OK) != 0))
+        throw EInOutError("Unable to write to " + FFileName);
     FFd = open(FTempName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (FFd < 0) throw EInOutError("Unable to write to " + FFileName);
+    // The replacement keeps the mode of the file it replaces (a private 0600 stays private).
+    if (exists && fchmod(FFd, st.st_mode & 07777) != 0) Fail();
 }
 
 TAtomicFileWriter::~TAtomicFileWriter() {
@@ -256,13 +330,13 @@ void TAtomicFileWriter::Commit() {
     bool ok = fsync(FFd) == 0;
     ok = close(FFd) == 0 && ok;
     FFd = -1;
-    if (!ok || rename(FTempName.c_str(), FFileName.c_str()) != 0) {
+    if (!ok || rename(FTempName.c_str(), FTarget.c_str()) != 0) {
         unlink(FTempName.c_str());
         throw EInOutError("Unable to write to " + FFileName);
     }
     // The rename itself reaches the disk with its folder.
-    size_t slash = FFileName.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : FFileName.substr(0, slash + 1);
+    size_t slash = FTarget.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : FTarget.substr(0, slash + 1);
     int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         fsync(dir);

@@ -19,6 +19,7 @@ uint8_t ClassifyWindowsKind(int platform, int major, int minor);
 uint8_t WindowsKind();
 
 bool FolderExists(const std::string& path);
+// Creates the folder and its missing parents; doubled separators count once.
 bool CreateFolderPath(const std::string& path);
 std::string DropTrailingBackslash(const std::string& path);
 int64_t FileByteCount(const std::string& fileName);
@@ -27,6 +28,11 @@ int64_t FileByteCount(const std::string& fileName);
 enum : unsigned { faReadOnly = 1, faHidden = 2, faSysFile = 4, faDirectory = 16, faArchive = 32,
                   faAnyFile = 63 };
 bool ListFolder(const std::string& mask, unsigned attributes, TStringList& names);
+// True for folders no deletion may empty: an empty name (it would read as the
+// root), the root and the user's home folder, however they are written.
+bool IsProtectedFolder(const std::string& folder);
+// Empties a folder tree, keeping or removing the folders. Refuses (false, nothing
+// touched) an empty name, the file-system root and the user's home folder.
 bool DeleteFolderTree(const std::string& folder, bool stopAtFirstFailure, bool removeFolder);
 
 struct TCrcResult {
@@ -39,7 +45,9 @@ std::string SignatureText(uint32_t crc, uint64_t byteCount);
 std::string FileSignature(const std::string& fileName, int64_t offset = 0);
 
 // Atomic write: the text goes to a temporary file beside the target, which is
-// then renamed over it. Raises EInOutError on failure; the target is untouched.
+// then renamed over it, keeping its mode. A symlink is written through to its
+// target. Raises EInOutError "Unable to write to <file>" on failure and for a
+// file that may not be written (read-only); the target is untouched.
 void WriteFileAtomic(const std::string& fileName, const std::string& bytes);
 
 // The same, written piece by piece: Write appends to the temporary file,
@@ -69,7 +77,7 @@ private:
     void Flush();
     [[noreturn]] void Fail();
 
-    std::string FFileName, FTempName, FBuffer;
+    std::string FFileName, FTarget, FTempName, FBuffer; // FTarget: a symlink followed
     int FFd = -1;
 };
 // Reads a whole file; false when it cannot be opened or read.

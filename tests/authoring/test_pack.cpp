@@ -1,5 +1,6 @@
 // halvora-pack, run as the author runs it, checked with the reader's own code.
 #include "content/surahs.h"
+#include "platform/pe.h"
 #include "platform/resources.h"
 #include "storage/cipher.h"
 #include "storage/modules.h"
@@ -348,4 +349,83 @@ TEST(PackQuran, FaultyCorrectionEntriesAreReportedWithTheirLine) {
     EXPECT_NE(r.err.find("missing.txt: cannot read"), std::string::npos) << r.err;
     EXPECT_EQ(Pack("quran q.json out.txt --frobnicate x", d).rc, 1);
     EXPECT_FALSE(fs::exists(d / "out.txt"));
+// A heading title becomes a line of the index tree: a blank at its start would
+// be read as a deeper level, a TAB as the start of the node's data.
+TEST(PackEdition, HeadingTitlesTheIndexCannotHold) {
+    TempDir d;
+    fs::copy(HALVORA_SOURCE_DIR "/data", d.path + "/data", fs::copy_options::recursive);
+    Write(d / "data/stories/05.txt", "<[ The Ark]>\n<P>Text.</P>\n<[The\tFlood]>\n<P>More.</P>\n");
+    Result r = Pack("check data", d);
+    EXPECT_EQ(r.rc, 1);
+    for (const char* expected : {"stories/05.txt:1: heading title \" The Ark\" begins with a blank",
+                                 "stories/05.txt:3: heading title \"The\tFlood\" holds a TAB"})
+        EXPECT_NE(r.err.find(expected), std::string::npos) << expected << "\n" << r.err;
+    r = Pack("index data/stories index.txt", d);
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("stories/05.txt:1: heading title"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(d / "index.txt"));
+}
+
+// The reproduction: an empty item and a 7-byte item, the larger name first.
+TEST(Pack, DllPacksItemsInAnyOrder) {
+    TempDir d;
+    Write(d / "empty.txt", "");
+    Write(d / "x1.txt", "abcdefg");
+    for (const char* args : {"dll z.dll HVDATA HV2=empty.txt HV1=x1.txt", "dll z.dll HVDATA HV1=x1.txt HV2=empty.txt"}) {
+        Result r = Pack(args, d);
+        ASSERT_EQ(r.rc, 0) << args << ": " << r.err;
+        r = Pack("unpack z.dll HV1", d);
+        EXPECT_EQ(r.out, "abcdefg\n") << args;
+        r = Pack("unpack z.dll HV2", d);
+        EXPECT_EQ(r.rc, 0) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+}
+
+TEST(Pack, UnpackTellsLibrariesFromLineFiles) {
+    TempDir d;
+    // A line file whose first stored line happens to begin with "MZ".
+    // The first eight bytes vary, so the first stored block does too.
+    std::string plain;
+    for (int i = 0; i < 400000 && plain.empty(); ++i) {
+        std::string candidate = std::to_string(10000000 + i) + " line";
+        if (EncipherText(candidate, 0).rfind("MZ", 0) == 0) plain = candidate;
+    }
+    ASSERT_FALSE(plain.empty());
+    WriteFileLines(d / "mz.dbx", {EncipherText(plain, 0), EncipherText("second", 1)});
+    Result r = Pack("unpack mz.dbx", d);
+    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out, plain + "\nsecond\n");
+
+    // Empty, cut short, or with its resources outside every section: damage, not an empty line file.
+    Write(d / "empty.dll", "");
+    Write(d / "one.txt", "x");
+    ASSERT_EQ(Pack("dll whole.dll T A=one.txt", d).rc, 0);
+    std::string whole = Read(d / "whole.dll");
+    Write(d / "cut.dll", whole.substr(0, 300));
+    std::string outside = whole;
+    const uint32_t pe = static_cast<unsigned char>(whole[0x3C]) | static_cast<unsigned char>(whole[0x3D]) << 8;
+    outside[pe + 24 + 96 + 16 + 2] = 0x05; // the resource directory's address, moved far away
+    Write(d / "outside.dll", outside);
+    for (const char* f : {"empty.dll", "cut.dll", "outside.dll"}) {
+        r = Pack(std::string("unpack ") + f, d);
+        EXPECT_EQ(r.rc, 1) << f << ": " << r.out;
+        EXPECT_NE(r.err.find(f), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << f;
+    }
+    r = Pack("resources outside.dll", d);
+    EXPECT_EQ(r.rc, 1);
+}
+
+TEST(Pack, UnpackPrintsEachLanguageItsOwnLines) {
+    TempDir d;
+    auto stored = [](const std::string& text) { return EncipherText(text, 0) + "\r\n"; };
+    Write(d / "multi.dll", BuildResourceLibrary({{"T", "A", stored("neutral"), 0},
+                                                 {"T", "A", stored("english"), 1033},
+                                                 {"T", "A", stored("arabic"), 1025}}));
+    Result r = Pack("unpack multi.dll A", d);
+    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_NE(r.out.find("==> T/A <==\nneutral\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("==> T/A language 1025 <==\narabic\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("==> T/A language 1033 <==\nenglish\n"), std::string::npos) << r.out;
 }

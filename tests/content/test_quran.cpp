@@ -3,6 +3,7 @@
 #include "platform/uihooks.h"
 #include "shell/appbase.h"
 #include "storage/cipher.h"
+#include "storage/tree.h"
 #include "util/errors.h"
 #include "util/fileutils.h"
 #include "support/edition_fixture.h"
@@ -111,6 +112,19 @@ TEST_F(QuranTest, MissingResourceIsFatalAndNoStartUpWindowIsReported) {
     small.Load();
     EXPECT_EQ(small.Lines().size(), 20u);
     EXPECT_EQ(message, "AppfrmInit Base Class is Nil!");
+}
+
+} // namespace
+
+namespace {
+
+TEST(QuranIndex, CreatedAtStartUpAndNeverLoaded) {
+    TQuranIndexHelper* index = QuranIndexHelper();
+    ASSERT_NE(index, nullptr);
+    // The program folder as it was when the program started: this test's own.
+    EXPECT_EQ(index->FileName(), ProgramFolder() + "QIndex.dbx");
+    EXPECT_TRUE(index->CreateDataObjects);
+    EXPECT_EQ(index->Count(), 0);
 }
 
 } // namespace

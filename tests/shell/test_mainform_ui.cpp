@@ -33,6 +33,7 @@
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -439,14 +440,33 @@ TEST_F(MainFormTest, SelectingTheShownNodeChangesNothing) {
 
 TEST_F(MainFormTest, SessionEndQuestion) {
     auto w = Start();
-    answer_ = mrNo;
-    EXPECT_FALSE(w->QueryEndSession());
+    // The question comes while the program's loop runs, as the session manager asks it.
+    struct Outcome {
+        int exitCode;
+        bool mayEnd;
+    };
+    auto ask = [&](int answer) {
+        answer_ = answer;
+        Outcome o{-1, false};
+        QTimer::singleShot(0, w.get(), [&] { o.mayEnd = w->QueryEndSession(); });
+        QTimer stillRunning;
+        stillRunning.setSingleShot(true);
+        QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(42); });
+        stillRunning.start(1500);
+        o.exitCode = QApplication::exec();
+        return o;
+    };
+    Outcome no = ask(mrNo);
+    EXPECT_FALSE(no.mayEnd);
+    EXPECT_EQ(no.exitCode, 42); // the program was still running when the test ended it
     ASSERT_EQ(asked_.size(), 1u);
     EXPECT_EQ(asked_[0].heading, "Windows Log off/Shutdown");
     EXPECT_EQ(asked_[0].message, "Windows is trying to Shutdown Halvora, would you like to do so?");
     EXPECT_TRUE(w->isVisible());
-    answer_ = mrYes;
-    EXPECT_TRUE(w->QueryEndSession());
+
+    Outcome yes = ask(mrYes);
+    EXPECT_TRUE(yes.mayEnd);
+    EXPECT_EQ(yes.exitCode, 0); // the program ended itself
     EXPECT_EQ(asked_.size(), 2u); // no further question
 }
 

@@ -2,6 +2,8 @@
 #include "platform/userdirs.h"
 #include "shell/prefs.h"
 #include "util/errors.h"
+#include "util/fileutils.h"
+#include "util/strutils.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +11,21 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+bool StartsText(std::string_view prefix, std::string_view line) {
+    return line.size() >= prefix.size() && SameText(line.substr(0, prefix.size()), prefix);
+}
+
+int CountText(const std::string& text, const std::string& sub) {
+    int n = 0;
+    for (size_t at = text.find(sub); at != std::string::npos; at = text.find(sub, at + sub.size())) ++n;
+    return n;
+}
 
 class PrefsTest : public ::testing::Test {
 protected:
@@ -69,7 +82,9 @@ TEST_F(PrefsTest, TextsStayAsReadAndAreCutAt2047) {
 }
 
 TEST_F(PrefsTest, SaveRoundTripsAndKeepsOtherLines) {
-    WriteIni("; my notes\r\n[Other]\r\nkey=value\r\n[General]\r\nExtra=1\r\n");
+    // Sections and keys in other letter cases are the same sections and keys.
+    WriteIni("; my notes\r\n[Other]\r\nkey=value\r\n[general]\r\nExtra=1\r\nMAXIMISE=0\r\n"
+             "[REMOTEAUDIO]\r\nremoteaudioserver=old\r\n");
     LoadSettings();
     StoredPrefs().Maximise = true;
     StoredPrefs().ColorScheme = 7; // out of range stays as it is
@@ -86,6 +101,75 @@ TEST_F(PrefsTest, SaveRoundTripsAndKeepsOtherLines) {
     std::string first;
     std::getline(in, first);
     EXPECT_EQ(first, "; my notes\r");
+    std::string line;
+    int general = 0, remote = 0, maximise = 0, server = 0;
+    while (std::getline(in, line)) {
+        general += SameText(Trim(line), "[General]");
+        remote += SameText(Trim(line), "[RemoteAudio]");
+        maximise += StartsText("maximise=", line);
+        server += StartsText("remoteaudioserver=", line);
+    }
+    EXPECT_EQ(general, 1);
+    EXPECT_EQ(remote, 1);
+    EXPECT_EQ(maximise, 1);
+    EXPECT_EQ(server, 1);
+}
+
+TEST_F(PrefsTest, LineBreaksNeverBreakTheFile) {
+    StoredPrefs() = DefaultPrefs();
+    SaveSettings();
+    TIniFile ini(SettingsFileName());
+    // What was typed before the break is kept; nothing after it reaches the file.
+    const std::pair<std::string, std::string> cases[] = {
+        {"host\n[General]\nStartUpTips=0", "host"},
+        {"host\r\nNewsOnStart=0", "host"},
+        {"a\rb", "a"},
+        {"\nonly after", ""},
+        {"plain", "plain"},
+    };
+    for (const auto& [value, kept] : cases) {
+        ini.WriteString("RemoteAudio", "RemoteAudioServer", value);
+        EXPECT_EQ(ini.ReadString("RemoteAudio", "RemoteAudioServer", "?"), kept) << value;
+        EXPECT_TRUE(ini.ReadBool("General", "StartUpTips", false)) << value;
+        EXPECT_TRUE(ini.ReadBool("General", "NewsOnStart", false)) << value;
+    }
+    std::string bytes;
+    ASSERT_TRUE(ReadFileBytes(SettingsFileName(), bytes));
+    EXPECT_EQ(CountText(bytes, "[General]"), 1);
+    EXPECT_EQ(CountText(bytes, "StartUpTips"), 1);
+}
+
+TEST_F(PrefsTest, WritesThroughASymlinkKeepingTheMode) {
+    // As a dotfile manager sets it up: the settings file links to a kept copy.
+    fs::create_directories(home_ + "/dotfiles");
+    std::string target = home_ + "/dotfiles/Halvora.ini";
+    std::ofstream(target) << "[General]\r\nMaximise=0\r\n";
+    chmod(target.c_str(), 0600);
+    fs::create_symlink("../dotfiles/Halvora.ini", SettingsFileName());
+    StoredPrefs() = DefaultPrefs();
+    StoredPrefs().Maximise = true;
+    SaveSettings();
+    EXPECT_TRUE(fs::is_symlink(SettingsFileName()));
+    TIniFile ini(target);
+    EXPECT_TRUE(ini.ReadBool("General", "Maximise", false));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(PrefsTest, ReadOnlyFileIsNotReplaced) {
+    WriteIni("[General]\r\nMaximise=0\r\n");
+    chmod(SettingsFileName().c_str(), 0444);
+    StoredPrefs() = DefaultPrefs();
+    StoredPrefs().Maximise = true;
+    try {
+        SaveSettings();
+        FAIL() << "no error";
+    } catch (const EIniFileError& e) {
+        EXPECT_EQ(std::string(e.what()), "Unable to write to " + SettingsFileName());
+    }
+    TIniFile ini(SettingsFileName());
+    EXPECT_FALSE(ini.ReadBool("General", "Maximise", true));
+    EXPECT_EQ(fs::status(SettingsFileName()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(PrefsTest, DefaultsAreWrittenInFull) {

@@ -72,9 +72,29 @@ TEST(Cipher, CacheGivesSameResultsAndStaysBounded) {
     SetTextCipherCacheEnabled(false);
     for (int k = 0; k < 50; ++k) EXPECT_EQ(EncipherText("line of text " + std::to_string(k), k), cached[k]);
     EXPECT_EQ(TextCipherKeysDerived(), 50u);
+}
+
+// A file far longer than the cache (the recitation file has 6240 lines) keeps
+// the cache within its memory, and the next file still finds the keys the
+// two share: those of its first lines.
+TEST(Cipher, CacheIsBoundedByMemoryAndKeepsHitting) {
+    // The estimate of an entry holds both key schedules, so the bound is real.
+    EXPECT_GE(TextCipherCacheEntryBytes(), 2 * (18 + 4 * 256) * sizeof(uint32_t));
+    ClearTextCipherCache();
     SetTextCipherCacheEnabled(true);
-    for (int k = 0; k < int(kTextCipherCacheLimit) + 100; ++k) EncipherText("", k);
-    EXPECT_EQ(TextCipherCacheSize(), kTextCipherCacheLimit);
+    ResetTextCipherCacheStats();
+    for (int k = 0; k < 8000; ++k) EncipherText("", k);
+    EXPECT_LE(TextCipherCacheStats().PeakBytes, kTextCipherCacheBudget);
+    EXPECT_EQ(TextCipherCacheStats().PeakBytes, TextCipherCacheSize() * TextCipherCacheEntryBytes());
+    EXPECT_GE(TextCipherCacheSize(), 400u);
+    ResetTextCipherCacheStats();
+    ResetTextCipherKeysDerived();
+    for (int k = 0; k < 1000; ++k) EncipherText("", k);
+    EXPECT_EQ(TextCipherCacheStats().Lookups, 1000u);
+    EXPECT_EQ(TextCipherCacheStats().Hits, TextCipherCacheSize());
+    EXPECT_EQ(TextCipherKeysDerived(), 1000u - TextCipherCacheSize());
+    ClearTextCipherCache();
+    EXPECT_EQ(TextCipherCacheSize(), 0u);
 }
 
 TEST(Cipher, Base64DecoderToleratesItsCharactersAndRejectsOthers) {

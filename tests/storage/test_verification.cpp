@@ -1,9 +1,11 @@
 #include "storage/verification.h"
+#include "util/errors.h"
 #include "util/fileutils.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <new>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -69,7 +71,36 @@ TEST_F(VerificationTest, RegistryListsNamesInOrderIncludingDuplicates) {
 }
 
 TEST_F(VerificationTest, ProgramRegistryIsOneInstance) {
-    EXPECT_EQ(&VerificationManager(), &VerificationManager());
+    // What one part of the program registers, every other part lists.
+    TFakeModule m("Registered Elsewhere", true);
+    const size_t before = VerificationManager().Count();
+    VerificationManager().Register(m);
+    TStringList names;
+    VerificationManager().FillList(names);
+    ASSERT_EQ(names.size(), before + 1);
+    EXPECT_EQ(names.back(), "Registered Elsewhere");
+    VerificationManager().Unregister(m);
+    EXPECT_EQ(VerificationManager().Count(), before);
+}
+
+TEST_F(VerificationTest, LoadErrorsOfShippedFilesAreVerificationFailures) {
+    int runs = 0;
+    EXPECT_TRUE(LoadShippedFile([&] { ++runs; }));
+    EXPECT_TRUE(rec.shown.empty());
+    // A load that throws (bad Base64, a damaged library, memory a hostile
+    // file asks for) ends as the one failure, never as an escaping error.
+    EXPECT_FALSE(LoadShippedFile([&] {
+        ++runs;
+        throw EConvertError("Input is not an valid MIME Base 64 Format.");
+    }));
+    EXPECT_FALSE(LoadShippedFile([&] { throw std::bad_alloc(); }));
+    EXPECT_EQ(runs, 2);
+    ASSERT_EQ(rec.shown.size(), 1u);
+    EXPECT_EQ(rec.shown[0].substr(0, 21), "Verification Failed!|");
+    EXPECT_EQ(rec.terminations, 1);
+    // Once the failure is out, a later load that runs cleanly still says the program is ending.
+    EXPECT_FALSE(LoadShippedFile([&] { ++runs; }));
+    EXPECT_EQ(rec.shown.size(), 1u);
 }
 
 TEST_F(VerificationTest, FailureIsReportedOnceThenTerminationRequested) {

@@ -5,6 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <cstdlib>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,7 +123,10 @@ TEST(FileUtils, AtomicWriteAndSaveText) {
     ASSERT_TRUE(ReadFileBytes(f, bytes));
     EXPECT_EQ(bytes, "a\r\nb\r\nc\r\n");
     EXPECT_THROW(WriteFileAtomic(d.path + "/no/such/dir/x", "y"), EInOutError);
-    EXPECT_EQ(fs::directory_iterator(d.path) != fs::directory_iterator(), true);
+    // The temporary file is written, then cannot replace a folder: it must go.
+    fs::create_directory(d.path + "/adir");
+    Write(d.path + "/adir/keep", "k");
+    EXPECT_THROW(WriteFileAtomic(d.path + "/adir", "y"), EInOutError);
     int files = 0;
     for (auto& e : fs::directory_iterator(d.path)) files += e.is_regular_file();
     EXPECT_EQ(files, 1); // no temporary file left behind
@@ -168,4 +174,82 @@ TEST(FileUtils, PieceByPieceWriterReplacesOnlyOnCommit) {
     ASSERT_TRUE(ReadFileBytes(f, bytes));
     EXPECT_EQ(bytes, "new text");
     EXPECT_EQ(std::distance(fs::directory_iterator(d.path), fs::directory_iterator()), 1);
+}
+
+TEST(FileUtils, CreateFolderPathWithDoubledSeparators) {
+    TempDir d;
+    EXPECT_TRUE(CreateFolderPath(d.path + "/x//y//"));
+    EXPECT_TRUE(FolderExists(d.path + "/x/y"));
+    EXPECT_TRUE(CreateFolderPath(d.path + "//z"));
+    EXPECT_TRUE(FolderExists(d.path + "/z"));
+}
+
+TEST(FileUtils, ListFolderWithADanglingLink) {
+    TempDir d;
+    Write(d.path + "/a.txt", "x");
+    fs::create_symlink(d.path + "/gone", d.path + "/link.txt");
+    Write(d.path + "/z.txt", "x");
+    TStringList names;
+    EXPECT_TRUE(ListFolder(d.path + "/*.txt", faAnyFile, names));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (TStringList{"a.txt", "link.txt", "z.txt"}));
+}
+
+TEST(FileUtils, ProtectedFolders) {
+    const passwd* pw = getpwuid(getuid());
+    ASSERT_NE(pw, nullptr);
+    for (std::string f : {std::string(), std::string("/"), std::string("//"), std::string("/.."),
+                          std::string(pw->pw_dir), std::string(pw->pw_dir) + "/",
+                          std::string(getenv("HOME"))})
+        EXPECT_TRUE(IsProtectedFolder(f)) << f;
+    TempDir d;
+    EXPECT_FALSE(IsProtectedFolder(d.path));
+    EXPECT_FALSE(IsProtectedFolder(d.path + "/missing"));
+}
+
+TEST(FileUtils, DeleteFolderTreeLeavesTheHomeFolderAlone) {
+    // The test's own home: were the guard missing, only this would be emptied.
+    TempDir home;
+    Write(home.path + "/canary", "x");
+    fs::create_symlink(home.path, home.path + "-link");
+    std::string oldHome = getenv("HOME");
+    setenv("HOME", home.path.c_str(), 1);
+    for (std::string f : {home.path, home.path + "/", home.path + "-link", home.path + "/../" +
+                                                                             fs::path(home.path).filename().string()})
+        EXPECT_FALSE(DeleteFolderTree(f, false, true)) << f;
+    setenv("HOME", oldHome.c_str(), 1);
+    fs::remove(home.path + "-link");
+    EXPECT_TRUE(fs::exists(home.path + "/canary"));
+}
+
+// Runs the deletion as an ordinary user, for whom permissions count (root
+// may empty any folder whatever its mode).
+bool DeleteAsUser(const std::string& tree, const std::string& folder) {
+    if (geteuid() != 0) return DeleteFolderTree(folder, false, true);
+    const uid_t nobody = 65534;
+    for (auto& e : fs::recursive_directory_iterator(tree))
+        EXPECT_EQ(lchown(e.path().c_str(), nobody, nobody), 0);
+    EXPECT_EQ(chown(tree.c_str(), nobody, nobody), 0);
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(2);
+        _exit(DeleteFolderTree(folder, false, true) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_NE(WEXITSTATUS(status), 2);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(FileUtils, DeleteFolderTreeEmptiesAnUnwritableSubfolder) {
+    TempDir d;
+    std::string top = d.path + "/top";
+    fs::create_directories(top + "/locked/inner");
+    Write(top + "/locked/a.dbi", "x");
+    Write(top + "/locked/inner/b.dbi", "x");
+    chmod((top + "/locked/inner").c_str(), 0555);
+    chmod((top + "/locked").c_str(), 0555);
+    EXPECT_TRUE(DeleteAsUser(d.path, top));
+    EXPECT_FALSE(fs::exists(top));
 }
