@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <pwd.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,10 +125,18 @@ TEST(FileUtils, AtomicWriteAndSaveText) {
     ASSERT_TRUE(ReadFileBytes(f, bytes));
     EXPECT_EQ(bytes, "a\r\nb\r\nc\r\n");
     EXPECT_THROW(WriteFileAtomic(d.path + "/no/such/dir/x", "y"), EInOutError);
-    // The temporary file is written, then cannot replace a folder: it must go.
-    fs::create_directory(d.path + "/adir");
-    Write(d.path + "/adir/keep", "k");
-    EXPECT_THROW(WriteFileAtomic(d.path + "/adir", "y"), EInOutError);
+    // A write that fails half-way through the temporary file (the file-size
+    // limit here, a full disk in life): the temporary file must go.
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 4;
+    auto oldSignal = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(WriteFileAtomic(d.path + "/big.txt", std::string(100, 'x')), EInOutError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldSignal);
+    EXPECT_FALSE(fs::exists(d.path + "/big.txt"));
     int files = 0;
     for (auto& e : fs::directory_iterator(d.path)) files += e.is_regular_file();
     EXPECT_EQ(files, 1); // no temporary file left behind
