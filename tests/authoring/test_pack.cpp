@@ -349,6 +349,8 @@ TEST(PackQuran, FaultyCorrectionEntriesAreReportedWithTheirLine) {
     EXPECT_NE(r.err.find("missing.txt: cannot read"), std::string::npos) << r.err;
     EXPECT_EQ(Pack("quran q.json out.txt --frobnicate x", d).rc, 1);
     EXPECT_FALSE(fs::exists(d / "out.txt"));
+}
+
 // A heading title becomes a line of the index tree: a blank at its start would
 // be read as a deeper level, a TAB as the start of the node's data.
 TEST(PackEdition, HeadingTitlesTheIndexCannotHold) {

@@ -7,6 +7,7 @@
 #include "platform/dialogs_ui.h"
 #include "platform/pe.h"
 #include "shell/entry_ui.h"
+#include "shell/initform_ui.h"
 #include "shell/msgdlg_ui.h"
 #include "storage/modules.h"
 #include "storage/verification.h"
@@ -14,6 +15,7 @@
 #include "util/fileutils.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
@@ -35,8 +37,9 @@ const char* const kCheckedFiles[] = {"halvora",          "halvora.sig",  "DAZaru
 // Documents beyond the built-in three: the program cannot know they were
 // shipped, and a damaged one is left out of the list without a message.
 const char* const kOptionalDocuments[] = {"PublishersNote.dbi", "TranslatorsNote.dbi"};
-// Shipped files that nothing in the reader opens yet.
-const char* const kUnreadFiles[] = {"QIndex.dbx", "QRemoteAud.dbx"};
+// Shipped files the reader does not open: the index (nothing loads it), the
+// recitation data (no module reads it yet) and the notices for people.
+const char* const kUnreadFiles[] = {"QIndex.dbx", "QRemoteAud.dbx", "ThirdPartyNotices.txt"};
 
 enum class TDamage { Deleted, Truncated, ByteChanged, InvalidCharacter };
 
@@ -156,6 +159,7 @@ protected:
         TScopedDialogSeam seam({[&](QDialog& d) -> std::optional<int> {
                                     if (auto* m = dynamic_cast<TfrmMsgDlg*>(&d)) {
                                         run.Headings.push_back(m->lblHeading->text().toStdString());
+                                        if (!shot_.isEmpty()) Shot(*m, shot_);
                                         return mrOk;
                                     }
                                     if (dynamic_cast<TfrmVerifydlg*>(&d)) return std::nullopt;
@@ -199,8 +203,25 @@ protected:
         return run;
     }
 
+    // What the reader sees: the message, and the start-up window behind it.
+    void Shot(TfrmMsgDlg& message, const QString& name) {
+        QApplication::processEvents();
+        QDir().mkpath(QString(HALVORA_BUILD_DIR) + "/screenshots");
+        const QString base = QString(HALVORA_BUILD_DIR) + "/screenshots/" + name;
+        EXPECT_TRUE(message.grab().save(base + "-message.png"));
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* init = dynamic_cast<TfrmInit*>(w);
+            if (init && init->isVisible()) {
+                EXPECT_TRUE(init->grab().save(base + "-startup.png"));
+            }
+        }
+        mainVisibleAtMessage_ = frmMain && frmMain->isVisible();
+    }
+
     std::string old_;
     fs::path copy_;
+    QString shot_;
+    bool mainVisibleAtMessage_ = false;
     TVerificationHandlers previousHandlers_;
 };
 
@@ -233,6 +254,7 @@ class DamagedFileTest : public ProgramFolderTest,
 TEST_P(DamagedFileTest, OneVerificationFailureThenTheEnd) {
     auto [name, damage] = GetParam();
     Damage(copy_ / name, damage);
+    if (name == "HVModule.dll" && damage == TDamage::InvalidCharacter) shot_ = "damaged-module";
     TRun run = Run();
     EXPECT_EQ(run.Headings, std::vector<std::string>{"Verification Failed!"});
     EXPECT_TRUE(run.TerminateRequested);
