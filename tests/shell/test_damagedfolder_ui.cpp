@@ -31,15 +31,15 @@ namespace fs = std::filesystem;
 namespace {
 
 // Files whose damage the program must notice before any reading starts.
-const char* const kCheckedFiles[] = {"halvora",          "halvora.sig",  "DAZaruro2.dll",
-                                     "HVModule.dll",     "Introduction.dbi", "SoftFeat.dbi",
-                                     "Distribution.dbi", "QGloss.dbx"};
+const char* const kCheckedFiles[] = {"halvora",      "halvora.sig",      "DAZaruro2.dll",
+                                     "HVModule.dll", "Introduction.dbi", "SoftFeat.dbi",
+                                     "Distribution.dbi", "QGloss.dbx", "QRemoteAud.dbx"};
 // Documents beyond the built-in three: the program cannot know they were
 // shipped, and a damaged one is left out of the list without a message.
 const char* const kOptionalDocuments[] = {"PublishersNote.dbi", "TranslatorsNote.dbi"};
-// Shipped files the reader does not open: the index (nothing loads it), the
-// recitation data (no module reads it yet) and the notices for people.
-const char* const kUnreadFiles[] = {"QIndex.dbx", "QRemoteAud.dbx", "ThirdPartyNotices.txt"};
+// Shipped files the reader does not open: the index (nothing loads it) and
+// the notices for people.
+const char* const kUnreadFiles[] = {"QIndex.dbx", "ThirdPartyNotices.txt"};
 
 enum class TDamage { Deleted, Truncated, ByteChanged, InvalidCharacter };
 
